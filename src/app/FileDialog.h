@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace mFileDialog {
+
+// Standard open (mode 0) or save (mode 1) dialog set up from the initial path,
+// title and "description|pattern|..." filter; returns the chosen path, or ""
+// when the user cancels.
+QString FileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
+                   const QString &filter);
+
+} // namespace mFileDialog

@@ -1,0 +1,14 @@
+#include "Dialogs.h"
+#include "frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QtDialogs dialogs;
+    frmMain window(&dialogs);
+    window.show();
+    window.startUp();
+    return app.exec();
+}

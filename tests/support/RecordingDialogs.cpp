@@ -1,0 +1,15 @@
+#include "RecordingDialogs.h"
+
+void RecordingDialogs::stopMessage(QWidget *, const QString &text, const QString &title)
+{
+    messages.append({text, title});
+    if (onMessage)
+        onMessage(messages.constLast());
+}
+
+QString RecordingDialogs::fileDialog(QWidget *, int mode, const QString &initialPath,
+                                     const QString &title, const QString &filter)
+{
+    fileRequests.append({mode, initialPath, title, filter});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
