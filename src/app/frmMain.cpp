@@ -1,3 +1,442 @@
 #include "frmMain.h"
 
-frmMain::frmMain(Dialogs *dialogs, QWidget *parent) : QWidget(parent), m_dialogs(dialogs) {}
+#include "ui_frmMain.h"
+
+#include "Dialogs.h"
+#include "WindowLook.h"
+#include "identity/ExeName.h"
+#include "identity/ProgramIdentity.h"
+#include "memlist/EntryEditor.h"
+#include "memlist/LineFormat.h"
+#include "platform/Beep.h"
+#include "text/TextUtil.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <limits>
+
+frmMain::frmMain(Dialogs *dialogs, QWidget *parent)
+    : QWidget(parent),
+      m_ui(new Ui::frmMain),
+      m_dialogs(dialogs),
+      // No band has been offered yet, so the first FillCombos always acts.
+      m_bandLastOffered(std::numeric_limits<qint16>::min())
+{
+    m_ui->setupUi(this);
+    Beep::setHandler([d = m_dialogs] { d->beep(); });
+    setupLook();
+    wireControls();
+
+    // Creation steps: identity, caption, program path, list state.
+    setWindowTitle(ProgramIdentity::caption());
+    m_lastDir = ExeName::programDirectory();
+    m_table.setMemoryCount(MemoryTable::kDefaultCount);
+    ClearList();
+    FillCombos(-1);
+}
+
+frmMain::~frmMain()
+{
+    Beep::setHandler({});
+    delete m_ui;
+}
+
+void frmMain::setupLook()
+{
+    WindowLook::apply(this, m_ui);
+}
+
+void frmMain::wireControls()
+{
+    connect(m_ui->lList, &QListWidget::currentRowChanged, this, &frmMain::lList_Click);
+    connect(m_ui->cAply, &QPushButton::clicked, this, &frmMain::cAply_Click);
+    connect(m_ui->cClr, &QPushButton::clicked, this, &frmMain::cClr_Click);
+    connect(m_ui->cUp, &QPushButton::clicked, this, &frmMain::cUp_Click);
+    connect(m_ui->cDn, &QPushButton::clicked, this, &frmMain::cDn_Click);
+    connect(m_ui->cIns, &QPushButton::clicked, this, &frmMain::cIns_Click);
+    connect(m_ui->cDel, &QPushButton::clicked, this, &frmMain::cDel_Click);
+
+    // One application-wide filter: Escape must reach the abort flag whichever
+    // child has the focus, and the editor boxes get their key handling here.
+    qApp->installEventFilter(this);
+}
+
+void frmMain::Form_Load()
+{
+    // Steps before the window shows; settings and files join here.
+    lList_Click();
+    show();
+    QCoreApplication::processEvents();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    qApp->removeEventFilter(this);
+}
+
+// ---------------------------------------------------------------- list view
+
+int frmMain::selectedPosition() const
+{
+    return m_ui->lList->currentRow();
+}
+
+void frmMain::selectPosition(int position)
+{
+    m_ui->lList->setCurrentRow(position);
+}
+
+void frmMain::setLine(int position, const QString &text)
+{
+    if (QListWidgetItem *item = m_ui->lList->item(position))
+        item->setText(text);
+}
+
+void frmMain::ClearList()
+{
+    m_ui->lList->setEnabled(false);
+    m_table.clear();
+    const int count = m_table.size();
+    QStringList lines;
+    lines.reserve(count);
+    for (int n = 1; n <= count; ++n)
+        lines << LineFormat::emptyLine(n, count);
+    m_ui->lList->clear();
+    m_ui->lList->addItems(lines);
+    selectPosition(0);
+    m_ui->lList->setEnabled(true);
+}
+
+void frmMain::NewList()
+{
+    m_ui->lList->setEnabled(false);
+    m_table.buildFromRawLines();
+    RefreshList(false);
+    m_ui->lList->setEnabled(true);
+}
+
+void frmMain::RefreshList(bool silent)
+{
+    const int count = m_table.size();
+    if (silent) {
+        QSignalBlocker block(m_ui->lList);
+        m_ui->lList->clear();
+        QStringList lines;
+        lines.reserve(count);
+        for (int n = 1; n <= count; ++n)
+            lines << LineFormat::listLine(m_table.entry(n), n, count);
+        m_ui->lList->addItems(lines);
+        m_ui->lList->setCurrentRow(-1);
+        return;
+    }
+    // The list fills line by line and the editor follows. Painting and
+    // timers go on, but user input waits, so no list operation can run in
+    // the middle and leave the list with stale or doubled lines.
+    m_rebuilding = true;
+    m_ui->lList->clear();
+    for (int n = 1; n <= count; ++n) {
+        m_ui->lList->addItem(LineFormat::listLine(m_table.entry(n), n, count));
+        selectPosition(n - 1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (count > 0)
+        selectPosition(0);
+    m_rebuilding = false;
+}
+
+void frmMain::FillCombos(qint16 band)
+{
+    if (band == m_bandLastOffered)
+        return;
+    m_bandLastOffered = band;
+    m_ui->coBW->clear();
+    m_ui->coST->clear();
+    m_ui->coBW->addItems(Bands::bandwidthChoices(band));
+    m_ui->coST->addItems(Bands::stereoChoices(band));
+    if (band == Bands::kAM) {
+        m_ui->coBW->setCurrentIndex(0);
+    } else if (band == Bands::kFM) {
+        m_ui->coBW->setCurrentIndex(0);
+        m_ui->coST->setCurrentIndex(1);
+    }
+}
+
+// ------------------------------------------------------------------- editor
+
+void frmMain::lList_Click()
+{
+    if (!m_ui->lList->isEnabled())
+        return;
+    const int n = selectedPosition() + 1;
+    if (n < 1 || n > m_table.size()) {
+        // No line selected: show an empty entry.
+        m_ui->tBand->clear();
+        m_ui->tFreq->clear();
+        m_ui->tName->clear();
+        m_ui->tPI->clear();
+        FillCombos(-1);
+        return;
+    }
+    const MemoryEntry &e = m_table.entry(n);
+    switch (e.band) {
+    case -1: m_ui->tBand->setText(QString()); break;
+    case 0: m_ui->tBand->setText(QStringLiteral("AM")); break;
+    case 1: m_ui->tBand->setText(QStringLiteral("FM")); break;
+    default: m_ui->tBand->setText(QStringLiteral("??")); break;
+    }
+    if (e.band < 0) {
+        m_ui->tFreq->clear();
+        m_ui->tName->clear();
+        m_ui->tPI->clear();
+        FillCombos(-1);
+        return;
+    }
+    m_ui->tFreq->setText(QString::number(e.frequency));
+    m_ui->tName->setText(TextUtil::trimBlanksRight(e.name));
+    FillCombos(e.band);
+    // Codes without an item leave the list without a selection.
+    if (e.band == Bands::kAM) {
+        const int pos = e.bandwidth - 1;
+        m_ui->coBW->setCurrentIndex(pos < m_ui->coBW->count() ? pos : -1);
+        m_ui->coST->setCurrentIndex(-1);
+    } else {
+        m_ui->coBW->setCurrentIndex(e.bandwidth < m_ui->coBW->count() ? e.bandwidth : -1);
+        m_ui->coST->setCurrentIndex(e.stereo < m_ui->coST->count() ? e.stereo : -1);
+    }
+    m_ui->tPI->setText(e.band > 0 ? e.pi : QString());
+}
+
+void frmMain::tFreq_Validate()
+{
+    switch (EntryEditor::bandOfText(m_ui->tFreq->text(), m_table.limits())) {
+    case Bands::kAM:
+        m_ui->tBand->setText(QStringLiteral("AM"));
+        FillCombos(Bands::kAM);
+        m_ui->tPI->clear();
+        m_ui->coBW->setCurrentIndex(3);
+        m_ui->coST->setCurrentIndex(-1);
+        break;
+    case Bands::kFM:
+        m_ui->tBand->setText(QStringLiteral("FM"));
+        FillCombos(Bands::kFM);
+        m_ui->coBW->setCurrentIndex(0);
+        m_ui->coST->setCurrentIndex(1);
+        break;
+    default:
+        m_ui->tBand->clear();
+        FillCombos(-1);
+        m_ui->tPI->clear();
+        m_ui->tName->clear();
+        m_ui->coBW->setCurrentIndex(-1);
+        m_ui->coST->setCurrentIndex(-1);
+        break;
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmMain::cAply_Click()
+{
+    int p = selectedPosition();
+    if (p < 0)
+        p = 0;
+    const int n = p + 1;
+    if (n > m_table.size())
+        return;
+    FillCombos(EntryEditor::bandOfText(m_ui->tFreq->text(), m_table.limits()));
+
+    EntryEditor::Input in;
+    in.n = n;
+    in.memoryCount = m_table.size();
+    in.bandText = m_ui->tBand->text();
+    in.frequencyText = m_ui->tFreq->text();
+    in.nameText = m_ui->tName->text();
+    in.piText = m_ui->tPI->text();
+    in.bandwidthIndex = m_ui->coBW->currentIndex();
+    in.bandwidthItem = m_ui->coBW->currentText();
+    in.stereoIndex = m_ui->coST->currentIndex();
+    const EntryEditor::Result r = EntryEditor::apply(m_table.entry(n), in, m_table.limits());
+    m_table.entry(n) = r.entry;
+    m_ui->tPI->setText(r.piBoxText);
+    setLine(p, r.line);
+}
+
+void frmMain::cClr_Click()
+{
+    const int p = selectedPosition();
+    if (p < 0) {
+        m_dialogs->beep();
+        return;
+    }
+    setLine(p, LineFormat::emptyLine(p + 1, m_table.size()));
+    m_ui->tBand->clear();
+    m_ui->tFreq->clear();
+    m_ui->tName->clear();
+    m_ui->tPI->clear();
+    FillCombos(-1);
+    m_ui->coBW->clear();
+    m_ui->coST->clear();
+}
+
+// ---------------------------------------------------------- list operations
+
+void frmMain::cUp_Click()
+{
+    const int s = selectedPosition();
+    if (m_rebuilding || s <= 0) {
+        m_dialogs->beep();
+        return;
+    }
+    const int p = LineFormat::splitPosition(m_ui->lList->item(0)->text());
+    m_table.swapEntries(s + 1, s);
+    QString upper = m_ui->lList->item(s - 1)->text();
+    QString lower = m_ui->lList->item(s)->text();
+    LineFormat::swapDataParts(upper, lower, p);
+    setLine(s - 1, upper);
+    setLine(s, lower);
+    selectPosition(s - 1);
+}
+
+void frmMain::cDn_Click()
+{
+    const int s = selectedPosition();
+    if (m_rebuilding || s < 0 || s >= m_ui->lList->count() - 1) {
+        m_dialogs->beep();
+        return;
+    }
+    const int p = LineFormat::splitPosition(m_ui->lList->item(0)->text());
+    m_table.swapEntries(s + 1, s + 2);
+    QString upper = m_ui->lList->item(s)->text();
+    QString lower = m_ui->lList->item(s + 1)->text();
+    LineFormat::swapDataParts(upper, lower, p);
+    setLine(s, upper);
+    setLine(s + 1, lower);
+    selectPosition(s + 1);
+}
+
+void frmMain::cIns_Click()
+{
+    const int s = selectedPosition();
+    if (m_rebuilding || s < 0 || s >= m_table.size()) {
+        m_dialogs->beep();
+        return;
+    }
+    m_table.insertEmptyAt(s + 1);
+    RefreshList(true);
+    // With the last line selected the last entry is emptied in place.
+    selectPosition(qMin(s + 1, m_table.size() - 1));
+}
+
+void frmMain::cDel_Click()
+{
+    const int s = selectedPosition();
+    if (m_rebuilding || s < 0 || s >= m_table.size()) {
+        m_dialogs->beep();
+        return;
+    }
+    m_table.deleteAt(s + 1);
+    RefreshList(true);
+    selectPosition(s);
+}
+
+// ------------------------------------------------------------- key handling
+
+void frmMain::selectWholeTextLater(QLineEdit *box)
+{
+    // After the focus change is complete, so a mouse click does not undo it.
+    QTimer::singleShot(0, box, [box] { box->selectAll(); });
+}
+
+bool frmMain::freqKeyPress(QKeyEvent *e)
+{
+    const QString text = e->text();
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        m_ui->tName->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab)
+        return false;
+    const QChar c = text.at(0);
+    return !(text.size() == 1 && c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+bool frmMain::piKeyPress(QKeyEvent *e)
+{
+    const QString text = e->text();
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        m_ui->coBW->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab)
+        return false;
+    const QChar c = text.at(0);
+    if (text.size() == 1) {
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F')))
+            return false;
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('f')) {
+            m_ui->tPI->insert(QString(c.toUpper()));
+            return true;
+        }
+    }
+    m_dialogs->beep();
+    return true;
+}
+
+bool frmMain::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
+{
+    const int s = selectedPosition();
+    if (e->key() == Qt::Key_Up && s > 0) {
+        selectPosition(s - 1);
+    } else if (e->key() == Qt::Key_Down && s < m_ui->lList->count() - 1) {
+        selectPosition(s + 1);
+    } else {
+        return false;
+    }
+    box->selectAll();
+    return true;
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (ke->key() == Qt::Key_Escape && w && (w == this || isAncestorOf(w)))
+            m_abort = true; // not consumed
+        if (!w || (w != m_ui->tFreq && w != m_ui->tName && w != m_ui->tPI))
+            return QWidget::eventFilter(watched, event);
+        if (ke->key() == Qt::Key_Up || ke->key() == Qt::Key_Down) {
+            if (w != m_ui->tPI)
+                return arrowKeyDown(static_cast<QLineEdit *>(w), ke);
+            return false;
+        }
+        // Clipboard and editing shortcuts stay usable; their text bypasses the filter.
+        if (ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::Copy)
+            || ke->matches(QKeySequence::Cut) || ke->matches(QKeySequence::SelectAll)
+            || ke->matches(QKeySequence::Undo) || ke->matches(QKeySequence::Redo))
+            return false;
+        if (w == m_ui->tFreq)
+            return freqKeyPress(ke);
+        if (w == m_ui->tPI)
+            return piKeyPress(ke);
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn
+        && (watched == m_ui->tFreq || watched == m_ui->tName || watched == m_ui->tPI)) {
+        selectWholeTextLater(static_cast<QLineEdit *>(watched));
+    } else if (event->type() == QEvent::FocusOut && watched == m_ui->tFreq) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            tFreq_Validate();
+    }
+    return QWidget::eventFilter(watched, event);
+}

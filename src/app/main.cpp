@@ -8,7 +8,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QtDialogs dialogs;
     frmMain window(&dialogs);
-    window.show();
-    window.startUp();
+    window.Form_Load();
     return app.exec();
 }

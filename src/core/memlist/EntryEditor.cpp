@@ -1,0 +1,64 @@
+#include "memlist/EntryEditor.h"
+
+#include "memlist/LineFormat.h"
+#include "memlist/NumberRule.h"
+#include "text/TextUtil.h"
+
+namespace EntryEditor {
+
+qint16 bandOfText(const QString &frequencyText, const Bands::Limits &limits)
+{
+    return Bands::bandOf(NumberRule::read<qint32>(frequencyText), limits);
+}
+
+Result apply(const MemoryEntry &old, const Input &in, const Bands::Limits &limits)
+{
+    Result r;
+    MemoryEntry &e = r.entry;
+    e = old;
+    e.frequency = NumberRule::read<qint32>(in.frequencyText);
+    e.band = Bands::bandOf(e.frequency, limits);
+    const QString blankPi(MemoryEntry::kPiWidth, QLatin1Char(' '));
+    QString stereoText;
+
+    switch (e.band) {
+    case Bands::kAM:
+        e.setName(in.nameText);
+        e.pi = blankPi;
+        e.bandwidth = static_cast<quint8>(qBound(0, in.bandwidthIndex + 1, 255));
+        e.stereo = 0;
+        break;
+    case Bands::kFM:
+        e.setName(in.nameText);
+        if (TextUtil::trimBlanks(in.nameText).isEmpty()) {
+            e.pi = blankPi;
+        } else {
+            const QString typed = TextUtil::trimBlanks(in.piText);
+            e.setPi(typed.isEmpty() ? QStringLiteral("0000")
+                                    : (QStringLiteral("0000") + in.piText).right(MemoryEntry::kPiWidth));
+            r.piBoxText = e.pi;
+        }
+        e.bandwidth = static_cast<quint8>(qBound(0, in.bandwidthIndex, 255));
+        e.stereo = static_cast<quint8>(qBound(0, in.stereoIndex, 255));
+        stereoText = in.stereoIndex == 0 ? QStringLiteral("MONO") : QStringLiteral("STEREO");
+        break;
+    default:
+        e.setName(QString());
+        e.pi = blankPi;
+        break;
+    }
+
+    LineFormat::ApplyLineInput li;
+    li.n = in.n;
+    li.memoryCount = in.memoryCount;
+    li.bandText = in.bandText;
+    li.frequencyValue = NumberRule::value(in.frequencyText);
+    li.name = e.name;
+    li.pi = e.pi;
+    li.bandwidthItem = in.bandwidthItem;
+    li.stereoText = stereoText;
+    r.line = LineFormat::applyLine(li);
+    return r;
+}
+
+} // namespace EntryEditor
