@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts Presetta.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+presetta_install "${PRESETTA_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+exec build/presetta "$@"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test through CTest: once in
+# the normal build and once with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+presetta_install "${PRESETTA_PACKAGES[@]}" ${PRESETTA_TEST_PACKAGES:-}
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+if [ "${PRESETTA_SKIP_ASAN:-0}" != 1 ]; then
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPRESETTA_SANITIZE=ON \
+          -DPRESETTA_BUILD_BENCH=OFF >/dev/null
+    cmake --build build-asan -j"$jobs"
+    (cd build-asan && ctest --output-on-failure -j"$jobs")
+fi
