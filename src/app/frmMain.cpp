@@ -8,11 +8,15 @@
 #include "identity/ProgramIdentity.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
+#include "files/Exists.h"
 #include "platform/Beep.h"
+#include "settings/Registry.h"
 #include "text/TextUtil.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QSignalBlocker>
@@ -31,12 +35,22 @@ frmMain::frmMain(Dialogs *dialogs, QWidget *parent)
     setupLook();
     wireControls();
 
-    // Creation steps: identity, caption, program path, list state.
+    // Creation steps: identity, caption, program path, an empty list.
     setWindowTitle(ProgramIdentity::caption());
     m_lastDir = ExeName::programDirectory();
     m_table.setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
+}
+
+QString frmMain::setting(const QString &suffix) const
+{
+    return ProgramIdentity::settingsPath() + suffix;
+}
+
+void frmMain::showError(const QString &text, const QString &title)
+{
+    m_dialogs->stopMessage(this, text, title);
 }
 
 frmMain::~frmMain()
@@ -59,6 +73,8 @@ void frmMain::wireControls()
     connect(m_ui->cDn, &QPushButton::clicked, this, &frmMain::cDn_Click);
     connect(m_ui->cIns, &QPushButton::clicked, this, &frmMain::cIns_Click);
     connect(m_ui->cDel, &QPushButton::clicked, this, &frmMain::cDel_Click);
+    connect(m_ui->cSave, &QPushButton::clicked, this, &frmMain::cSave_Click);
+    connect(m_ui->cLoad, &QPushButton::clicked, this, &frmMain::cLoad_Click);
 
     // One application-wide filter: Escape must reach the abort flag whichever
     // child has the focus, and the editor boxes get their key handling here.
@@ -67,10 +83,49 @@ void frmMain::wireControls()
 
 void frmMain::Form_Load()
 {
-    // Steps before the window shows; settings and files join here.
+    setWindowTitle(ProgramIdentity::caption());
+    m_lastDir = mRegistry2::ReadWithDefault(setting(QStringLiteral("\\LastDir")),
+                                            ExeName::programDirectory()).toString();
+    restorePosition();
+    m_table.setMemoryCount(MemoryTable::kDefaultCount);
+    ClearList();
+    FillCombos(-1);
     lList_Click();
+    if (mExists::FileSize(ExeName::autoLoadFile()) > 0)
+        LoadCSV(ExeName::autoLoadFile());
+    // Show the window before the slower port search.
     show();
     QCoreApplication::processEvents();
+}
+
+namespace {
+// A stored position as a whole number; anything else counts as missing.
+bool storedInt(const QVariant &v, int *out)
+{
+    if (v.typeId() != QMetaType::Int)
+        return false;
+    *out = v.toInt();
+    return true;
+}
+} // namespace
+
+void frmMain::restorePosition()
+{
+    int left = 0;
+    int top = 0;
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                          : QRect(0, 0, 1024, 768);
+    if (!storedInt(mRegistry2::Registry(setting(QStringLiteral("\\Win.Left"))), &left))
+        left = screen.x() + (screen.width() - width()) / 2;
+    if (!storedInt(mRegistry2::Registry(setting(QStringLiteral("\\Win.Top"))), &top))
+        top = screen.y() + (screen.height() - height()) / 2;
+    move(left, top);
+}
+
+void frmMain::storePosition()
+{
+    mRegistry2::Registry(setting(QStringLiteral("\\Win.Top")), 0, QVariant(static_cast<int>(y())));
+    mRegistry2::Registry(setting(QStringLiteral("\\Win.Left")), 0, QVariant(static_cast<int>(x())));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -81,6 +136,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
+    storePosition();
     qApp->removeEventFilter(this);
 }
 

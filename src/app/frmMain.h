@@ -44,6 +44,11 @@ public:
     void cIns_Click();
     void cDel_Click();
 
+    // Memory files.
+    void cSave_Click();
+    void cLoad_Click();
+    void LoadCSV(const QString &path);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -59,6 +64,11 @@ private:
     int selectedPosition() const;
     void selectPosition(int position);
     void Form_Unload();
+    void restorePosition();
+    void storePosition();
+    void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"));
+    // Full settings path of one of the window's values ("\\LastDir", ...).
+    QString setting(const QString &suffix) const;
 
     Ui::frmMain *m_ui;
     Dialogs *m_dialogs;
