@@ -1,0 +1,45 @@
+#pragma once
+
+#include "memlist/Bands.h"
+#include "memlist/MemoryEntry.h"
+#include "memlist/MemoryTable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// The ";"-separated memory file: a header line, then one line per entry, every
+// line ended by CR LF, one byte per character through Windows-1252.
+namespace CsvFile {
+
+extern const QString kHeader;         // the header line written
+extern const QString kHeaderPrefix;   // what a loadable header begins with
+extern const QString kErrorTitle;     // title of the load failure messages
+extern const QString kNotCompatible;  // message for a foreign header
+
+// One entry as a line of the file, without the line end.
+QString entryLine(const MemoryEntry &e);
+
+// The whole file of a table: header and every entry of the table.
+QString text(const MemoryTable &table);
+QByteArray encode(const MemoryTable &table);
+
+enum class LoadStatus {
+    Ignored,        // no CR LF at all: nothing to load, the caller only redraws
+    NotCompatible,  // header does not begin with "Freq(KHz)"
+    Invalid,        // a data line was refused; message names the line and why
+    Ok,             // entries holds the complete new table
+};
+
+struct LoadResult {
+    LoadStatus status = LoadStatus::Ignored;
+    QString message;               // the message box text for a refusal
+    QVector<MemoryEntry> entries;  // sized to the memory count, only on Ok
+};
+
+// Read a file's text into a new table of memoryCount entries. The caller
+// replaces its table only on Ok, so a broken file never half-replaces it.
+LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &limits);
+LoadResult decode(const QByteArray &bytes, qint16 memoryCount, const Bands::Limits &limits);
+
+} // namespace CsvFile
