@@ -38,9 +38,13 @@ Result apply(const MemoryEntry &old, const Input &in, const Bands::Limits &limit
                                     : (QStringLiteral("0000") + in.piText).right(MemoryEntry::kPiWidth));
             r.piBoxText = e.pi;
         }
-        e.bandwidth = static_cast<quint8>(qBound(0, in.bandwidthIndex, 255));
-        e.stereo = static_cast<quint8>(qBound(0, in.stereoIndex, 255));
-        stereoText = in.stereoIndex == 0 ? QStringLiteral("MONO") : QStringLiteral("STEREO");
+        // A code without an item leaves its list unselected; keep it rather
+        // than store a code the line would contradict.
+        if (in.bandwidthIndex >= 0)
+            e.bandwidth = static_cast<quint8>(qMin(in.bandwidthIndex, 255));
+        if (in.stereoIndex >= 0)
+            e.stereo = static_cast<quint8>(qMin(in.stereoIndex, 255));
+        stereoText = e.stereo == 0 ? QStringLiteral("MONO") : QStringLiteral("STEREO");
         break;
     default:
         e.setName(QString());
