@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace mExtractFileName {
+
+// The part after the last "\" or "/"; the whole text when there is neither.
+QString ExtractFileName(const QString &path);
+
+} // namespace mExtractFileName
