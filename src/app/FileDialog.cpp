@@ -1,5 +1,7 @@
 #include "FileDialog.h"
 
+#include "files/FileDialogSettings.h"
+
 #include <QFileDialog>
 
 namespace mFileDialog {
@@ -7,8 +9,25 @@ namespace mFileDialog {
 QString FileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
                    const QString &filter)
 {
-    QFileDialog dlg(owner, title, initialPath, filter);
-    dlg.setAcceptMode(mode == 1 ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    const FileDialogSettings s = FileDialogSettings::make(mode, initialPath, title, filter);
+    const bool save = mode == FileDialogSettings::Save;
+
+    QFileDialog dlg(owner, s.title);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dlg.setOption(QFileDialog::ReadOnly, false);
+    if (!s.nameFilters.isEmpty()) {
+        dlg.setNameFilters(s.nameFilters);
+        if (s.selectedFilter >= 0)
+            dlg.selectNameFilter(s.nameFilters.at(s.selectedFilter));
+    }
+    if (!s.directory.isEmpty())
+        dlg.setDirectory(s.directory);
+    if (!s.fileName.isEmpty())
+        dlg.selectFile(s.fileName);
+    dlg.setDefaultSuffix(s.defaultSuffix);
+
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().constFirst();
