@@ -1,0 +1,10 @@
+#include "link/ClockCommand.h"
+
+namespace ClockCommand {
+
+QString clockCommand(const QTime &t)
+{
+    return QStringLiteral("$time: ") + t.toString(QStringLiteral("HH:mm:ss")) + QLatin1Char('\n');
+}
+
+} // namespace ClockCommand

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QTime>
+
+namespace ClockCommand {
+
+// "$time: HH:mm:ss" (24-hour) + LF.
+QString clockCommand(const QTime &t);
+
+} // namespace ClockCommand

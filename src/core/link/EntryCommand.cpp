@@ -1,0 +1,28 @@
+#include "link/EntryCommand.h"
+
+#include "text/TextUtil.h"
+
+namespace EntryCommand {
+
+namespace {
+// A line end inside a field would split the command on the receiver's side.
+QString wireField(const QString &stored, int width)
+{
+    QString s = MemoryEntry::fixedWidth(stored, width);
+    s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return s;
+}
+} // namespace
+
+QString entryCommand(int n, const MemoryEntry &e)
+{
+    return QLatin1Char('S') + QString::number(n) + QLatin1Char(',') + QString::number(e.frequency)
+        + QLatin1Char(',') + QString::number(e.bandwidth) + QLatin1Char(',')
+        + QString::number(e.stereo) + QLatin1Char(',')
+        + TextUtil::trimBlanks(wireField(e.pi, MemoryEntry::kPiWidth)) + QLatin1Char(',')
+        + TextUtil::trimBlanksRight(wireField(e.name, MemoryEntry::kNameWidth))
+        + QLatin1Char('\n');
+}
+
+} // namespace EntryCommand
