@@ -47,7 +47,38 @@ bool hungUp(qintptr handle)
     return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+bool readLineState(qintptr handle, LineState *state)
+{
+    termios t{};
+    if (handle < 0 || ::tcgetattr(static_cast<int>(handle), &t) != 0)
+        return false;
+    switch (t.c_cflag & CSIZE) {
+    case CS5: state->dataBits = 5; break;
+    case CS6: state->dataBits = 6; break;
+    case CS7: state->dataBits = 7; break;
+    default: state->dataBits = 8; break;
+    }
+    state->parity = 0;
+    if (t.c_cflag & PARENB) {
+        const bool odd = (t.c_cflag & PARODD) != 0;
+#if defined(CMSPAR)
+        if (t.c_cflag & CMSPAR)
+            state->parity = odd ? 3 : 4;
+        else
+#endif
+            state->parity = odd ? 1 : 2;
+    }
+    state->stopCode = (t.c_cflag & CSTOPB) ? 2 : 0;
+#if defined(CRTSCTS)
+    state->hardwareFlow = (t.c_cflag & CRTSCTS) != 0;
+#endif
+    state->softwareFlow = (t.c_iflag & (IXON | IXOFF)) != 0;
+    return true;
+}
+
 #else
+
+bool readLineState(qintptr, LineState *) { return false; }
 
 // Elsewhere QSerialPort reports a vanished device through its errors.
 qint64 unreadBytes(qintptr) { return 0; }

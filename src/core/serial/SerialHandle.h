@@ -16,4 +16,18 @@ qint64 unsentBytes(qintptr handle);
 // are no use for this: pseudo-terminals refuse them although they are there.
 bool hungUp(qintptr handle);
 
+// The character format and flow control the line really runs with. Drivers
+// quietly replace what they cannot do (a pseudo-terminal always runs 8 data
+// bits without parity), so this is read from the device, not remembered.
+struct LineState {
+    quint8 dataBits = 8;
+    quint8 parity = 0;      // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    quint8 stopCode = 0;    // 0 one, 2 two
+    bool hardwareFlow = false;
+    bool softwareFlow = false;
+};
+// False when the device cannot tell (or on platforms where QSerialPort's own
+// view is all there is).
+bool readLineState(qintptr handle, LineState *state);
+
 } // namespace SerialHandle

@@ -1,6 +1,7 @@
 #include "serial/SerialLineMapping.h"
 
 #include "serial/LineFlags.h"
+#include "serial/SerialHandle.h"
 
 #include <QSerialPort>
 
@@ -115,16 +116,26 @@ bool read(const QSerialPort &port, DeviceControlBlock &record)
     if (!port.isOpen())
         return false;
     record.baudRate = static_cast<quint32>(port.baudRate());
-    record.byteSize = static_cast<quint8>(port.dataBits());
-    record.parity = parityCode(port.parity());
-    record.stopBits = stopCode(port.stopBits());
+    QSerialPort::FlowControl flow = port.flowControl();
+    SerialHandle::LineState line;
+    if (SerialHandle::readLineState(port.handle(), &line)) {
+        record.byteSize = line.dataBits;
+        record.parity = line.parity;
+        record.stopBits = line.stopCode;
+        flow = line.hardwareFlow ? QSerialPort::HardwareControl
+            : line.softwareFlow  ? QSerialPort::SoftwareControl
+                                 : QSerialPort::NoFlowControl;
+    } else {
+        record.byteSize = static_cast<quint8>(port.dataBits());
+        record.parity = parityCode(port.parity());
+        record.stopBits = stopCode(port.stopBits());
+    }
 
     constexpr quint32 flowBits = LineFlags::CtsOutFlow | LineFlags::XonOffOut | LineFlags::XonOffIn
         | LineFlags::RtsControlLow | LineFlags::RtsControlHigh;
     LineFlags f = LineFlags::fromWord(record.flags);
-    matchFlow(port.flowControl(), f);
-    const quint32 flow = f.toWord(false) & flowBits;
-    record.flags = (record.flags & ~flowBits) | flow;
+    matchFlow(flow, f);
+    record.flags = (record.flags & ~flowBits) | (f.toWord(false) & flowBits);
     return true;
 }
 

@@ -5,7 +5,8 @@
 class QSerialPort;
 
 // Moves the device-control record onto an open QSerialPort and reads the
-// port's view back into it. What QSerialPort cannot express (DSR flow, DTR
+// device's view back into it: the character format and flow control as the
+// line really runs them. What QSerialPort cannot express (DSR flow, DTR
 // control, the special characters, the XON/XOFF limits) stays in the record
 // as it was written.
 namespace SerialLineMapping {
