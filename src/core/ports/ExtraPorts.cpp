@@ -1,0 +1,54 @@
+#include "ports/ExtraPorts.h"
+
+#include "identity/ProgramIdentity.h"
+#include "ports/SerialPortFacts.h"
+#include "ports/TtyDevice.h"
+#include "text/TextUtil.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace ExtraPorts {
+
+QString valuePath()
+{
+    return ProgramIdentity::settingsPath() + QStringLiteral("\\ExtraPorts");
+}
+
+QList<Entry> parse(const QVariant &value)
+{
+    QStringList elements;
+    if (value.typeId() == QMetaType::QStringList)
+        elements = value.toStringList();
+    else if (value.typeId() == QMetaType::QString)
+        elements = QStringList{value.toString()};
+
+    QList<Entry> entries;
+    for (const QString &element : elements) {
+        // The first "|" ends the path; a description may hold more of them.
+        const qsizetype bar = element.indexOf(QLatin1Char('|'));
+        Entry e;
+        e.path = TextUtil::trimBlanks(bar < 0 ? element : element.left(bar));
+        if (bar >= 0)
+            e.description = TextUtil::trimBlanks(element.mid(bar + 1));
+        if (!e.path.isEmpty())
+            entries.append(e);
+    }
+    return entries;
+}
+
+std::optional<PortRecord> recordFor(const Entry &entry)
+{
+    if (!TtyDevice::isTerminal(entry.path))
+        return std::nullopt;
+    const QFileInfo info(entry.path);
+    SerialPortFacts facts;
+    facts.name = info.fileName();
+    facts.systemLocation = info.absoluteFilePath();
+    PortRecord r = facts.toRecord();
+    r.description = entry.description.isEmpty() ? QStringLiteral("Virtual port") : entry.description;
+    r.friendlyName = r.description;
+    return r;
+}
+
+} // namespace ExtraPorts

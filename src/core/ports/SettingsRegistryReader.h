@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ports/RegistryReader.h"
+
+// Reads the real settings store.
+class SettingsRegistryReader : public RegistryReader
+{
+public:
+    QVariant allKeys(const QString &path) const override;
+    QVariant value(const QString &path) const override;
+};

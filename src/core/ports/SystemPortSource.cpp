@@ -1,0 +1,59 @@
+#include "ports/SystemPortSource.h"
+
+#include "ports/ExtraPorts.h"
+#include "ports/SerialPortFacts.h"
+#include "ports/SettingsRegistryReader.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QSet>
+
+SystemPortSource::SystemPortSource(std::shared_ptr<const RegistryReader> registry, SysfsTty sysfs)
+    : m_registry(registry ? std::move(registry) : std::make_shared<SettingsRegistryReader>())
+    , m_sysfs(std::move(sysfs))
+{
+}
+
+QList<PortRecord> SystemPortSource::platformPorts() const
+{
+    QList<PortRecord> records;
+    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos) {
+        SerialPortFacts facts;
+        facts.name = info.portName();
+        facts.systemLocation = info.systemLocation();
+        facts.description = info.description();
+        facts.manufacturer = info.manufacturer();
+        facts.serialNumber = info.serialNumber();
+        facts.hasVendorId = info.hasVendorIdentifier();
+        facts.vendorId = info.vendorIdentifier();
+        facts.hasProductId = info.hasProductIdentifier();
+        facts.productId = info.productIdentifier();
+        facts.bus = m_sysfs.bus(info.portName());
+        facts.driver = m_sysfs.driver(info.portName());
+        records.append(facts.toRecord());
+    }
+    return records;
+}
+
+QList<PortRecord> SystemPortSource::ports()
+{
+    QList<PortRecord> records = platformPorts();
+    QSet<QString> seen;
+    for (const PortRecord &r : records)
+        seen.insert(QFileInfo(r.path).canonicalFilePath());
+
+    // A path listed twice, or already found by the platform, is offered once.
+    const QList<ExtraPorts::Entry> entries = ExtraPorts::parse(m_registry->value(ExtraPorts::valuePath()));
+    for (const ExtraPorts::Entry &entry : entries) {
+        const std::optional<PortRecord> record = ExtraPorts::recordFor(entry);
+        if (!record)
+            continue;
+        const QString canonical = QFileInfo(record->path).canonicalFilePath();
+        if (seen.contains(canonical))
+            continue;
+        seen.insert(canonical);
+        records.append(*record);
+    }
+    return records;
+}
