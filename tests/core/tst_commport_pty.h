@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QObject>
 #include <QString>
 
 #include <cerrno>
@@ -43,6 +44,8 @@ public:
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
     bool isValid() const { return m_master >= 0 && !m_path.isEmpty(); }
+    // Context for timers that act on this terminal: they die with it.
+    QObject &context() { return m_context; }
     QString path() const { return m_path; }
 
     bool send(const QByteArray &bytes)
@@ -88,4 +91,5 @@ public:
 private:
     int m_master = -1;
     QString m_path;
+    QObject m_context;
 };
