@@ -68,6 +68,17 @@ private slots:
         QVERIFY(error.isEmpty());
     }
 
+    void fileReadRefusesHugeFile()
+    {
+        QFile f(path("huge"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(mFileRWLite::kMaxReadSize + 1)); // sparse, costs no disk
+        f.close();
+        QString error;
+        QCOMPARE(mFileRWLite::FileRead(path("huge"), &error), QString());
+        QVERIFY(!error.isEmpty());
+    }
+
     void fileReadReportsUnreadable()
     {
         if (geteuid() == 0)
