@@ -85,7 +85,7 @@ void SimProtocolTest::entryStatus_data()
     QTest::newRow("PI five digits") << QByteArray("S3,100400,0,0,12345,X") << 32;
     QTest::newRow("PI not hex") << QByteArray("S3,100400,0,0,12G4,X") << 32;
     QTest::newRow("PI with blank") << QByteArray("S3,100400,0,0, 1A,X") << 32;
-    QTest::newRow("PI of NULs") << QByteArray("S3,100400,0,0,\0\0\0\0,X", 23) << 32;
+    QTest::newRow("PI of NULs") << QByteArray("S3,100400,0,0,") + QByteArray(4, '\0') + ",X" << 32;
     QTest::newRow("PI and frequency") << QByteArray("S3,5,1,0,XYZ,X") << 33;
     QTest::newRow("everything wrong") << QByteArray("S0,5,9,7,XYZXY,X") << (1 | 2 | 8 | 32);
     QTest::newRow("only S") << QByteArray("S") << (1 | 2 | 8);

@@ -94,6 +94,8 @@ public:
     }
     const QByteArray &buffer() const { return m_buffer; }
     bool hungUp() const { return m_hungUp; }
+    // A program busy elsewhere: bytes stay in the terminal meanwhile.
+    void setReading(bool on) { m_notifier->setEnabled(on); }
 
 private:
     void onReadable()
@@ -391,8 +393,13 @@ void SimPtyTest::hangUpAfterCommands()
     QSignalSpy hung(m_sim.get(), &ReceiverSimulator::hungUp);
     QCOMPARE(exchange("$time: 01:02:03\n").left(9), QByteArray("T:01:02:0"));
     QVERIFY(!m_client->hungUp());
-    // The reply to the last command still arrives before the line drops.
+    // The reply to the last command still reaches a program that reads late.
+    m_client->setReading(false);
     QVERIFY(m_client->send("S5,100400,0,0,,\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->commandCount(), 2, kWaitMs);
+    QTest::qWait(200);
+    QVERIFY(m_sim->isRunning());
+    m_client->setReading(true);
     QVERIFY(m_client->waitForHangUp());
     QCOMPARE(m_client->buffer(), QByteArray("S:128\r\n"));
     QCOMPARE(hung.size(), 1);

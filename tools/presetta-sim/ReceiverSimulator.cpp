@@ -15,6 +15,7 @@ namespace {
 // program that stopped reading must not keep the line up for ever.
 constexpr int kDrainPollMs = 10;
 constexpr int kDrainPollLimit = 300;
+constexpr int kDrainQuietPolls = 3;
 
 constexpr int kSaveDelayMs = 200;
 
@@ -38,7 +39,7 @@ ReceiverSimulator::ReceiverSimulator(const SimOptions &options, QObject *parent)
     connect(&m_saveTimer, &QTimer::timeout, this, &ReceiverSimulator::saveStore);
 
     m_drainTimer.setInterval(kDrainPollMs);
-    connect(&m_drainTimer, &QTimer::timeout, this, &ReceiverSimulator::checkHangUp);
+    connect(&m_drainTimer, &QTimer::timeout, this, &ReceiverSimulator::drainTick);
 }
 
 ReceiverSimulator::~ReceiverSimulator()
@@ -170,6 +171,7 @@ void ReceiverSimulator::handle(const QByteArray &command)
     if (m_options.hangUpAfter > 0 && m_commandCount >= m_options.hangUpAfter) {
         m_hangUpDue = true;
         m_drainWaits = 0;
+        m_drainQuietPolls = 0;
     }
 
     QByteArray reply = answerTo(command);
@@ -269,13 +271,28 @@ void ReceiverSimulator::checkHangUp()
 {
     if (!m_hangUpDue || !isRunning() || m_delayedReplies > 0 || !m_pacer->isIdle())
         return;
-    if (m_terminal->unreadBySlave() > 0 && m_drainWaits < kDrainPollLimit) {
-        ++m_drainWaits;
-        if (!m_drainTimer.isActive())
-            m_drainTimer.start();
+    if (!m_drainTimer.isActive()) {
+        m_drainQuietPolls = 0;
+        m_drainTimer.start();
+    }
+}
+
+void ReceiverSimulator::drainTick()
+{
+    if (!m_hangUpDue || !isRunning()) {
+        m_drainTimer.stop();
         return;
     }
-    hangUp();
+    if (m_delayedReplies > 0 || !m_pacer->isIdle()) {
+        m_drainQuietPolls = 0;
+        return;
+    }
+    // Written bytes reach the slave's input queue a moment later, so the
+    // queue must stay empty over a few polls before the line may drop.
+    m_drainQuietPolls = m_terminal->unreadBySlave() > 0 ? 0 : m_drainQuietPolls + 1;
+    ++m_drainWaits;
+    if (m_drainQuietPolls >= kDrainQuietPolls || m_drainWaits >= kDrainPollLimit)
+        hangUp();
 }
 
 void ReceiverSimulator::memoriesChanged()

@@ -71,6 +71,7 @@ private:
     void onTerminalFailed(const QString &why);
     void onPacerIdle();
     void checkHangUp();
+    void drainTick();
     void closeLink();
     void memoriesChanged();
     void saveStore();
@@ -88,6 +89,7 @@ private:
     int m_commandCount = 0;
     int m_delayedReplies = 0;
     int m_drainWaits = 0;
+    int m_drainQuietPolls = 0;
     quint64 m_session = 0;   // replies delayed past a hang-up are dropped
     bool m_hangUpDue = false;
     bool m_storeDirty = false;
