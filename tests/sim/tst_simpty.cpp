@@ -176,6 +176,7 @@ private slots:
     void garbageModes_data();
     void garbageModes();
     void delayedAndSlowRepliesArriveWhole();
+    void liftingThePaceKeepsReplyOrder();
     void hangUpAfterCommands();
     void hangUpByCall();
     void junkThenValidCommand_data();
@@ -383,6 +384,23 @@ void SimPtyTest::delayedAndSlowRepliesArriveWhole()
     QCOMPARE(d.entries.keys(), (QList<int>{7, 8}));
     QCOMPARE(d.entries[7], fm(100400, "D3C3", "SLOW"));
     QTRY_VERIFY_WITH_TIMEOUT(written.size() >= 2, kWaitMs);
+}
+
+void SimPtyTest::liftingThePaceKeepsReplyOrder()
+{
+    SimOptions o;
+    o.byteDelayMs = 20;
+    QVERIFY(startSim(o));
+    QVERIFY(m_client->send("s"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_client->buffer().isEmpty(), kWaitMs);
+    o.byteDelayMs = 0;
+    m_sim->setOptions(o);
+    QVERIFY(m_client->send("$time: 12:00:00\n"));
+    QVERIFY(m_client->waitForLines(8));
+    const QList<QByteArray> lines = m_client->take().split('\n');
+    QCOMPARE(lines.first(), QByteArray("r:1\r"));
+    QCOMPARE(lines.at(6), QByteArray("f:65000,108000\r"));
+    QVERIFY(lines.at(7).startsWith("T:12:00:0"));
 }
 
 void SimPtyTest::hangUpAfterCommands()

@@ -21,7 +21,8 @@ bool ReplyPacer::enqueue(const QByteArray &bytes)
     const qint64 waiting = (m_queue.size() - m_sent) + m_terminal->pendingBytes();
     if (waiting + bytes.size() > kMaxPending)
         return false;
-    if (m_timer.interval() <= 0) {
+    // Bytes still paced out go first, even when the pace was just lifted.
+    if (m_timer.interval() <= 0 && m_sent >= m_queue.size()) {
         m_terminal->write(bytes);
         return true;
     }
@@ -45,8 +46,13 @@ bool ReplyPacer::isIdle() const
 
 void ReplyPacer::tick()
 {
-    if (m_sent < m_queue.size())
+    if (m_timer.interval() <= 0) {
+        const QByteArray rest = m_queue.mid(m_sent);
+        m_sent = m_queue.size();
+        m_terminal->write(rest);
+    } else if (m_sent < m_queue.size()) {
         m_terminal->write(m_queue.mid(m_sent++, 1));
+    }
     // The terminal reports the last byte written (allWritten) by itself.
     if (m_sent >= m_queue.size()) {
         m_timer.stop();

@@ -34,12 +34,14 @@ int main(int argc, char *argv[])
     }
     QObject::connect(&sim, &ReceiverSimulator::hungUp, &app, &QCoreApplication::quit);
 
-    std::printf("%s\n", qPrintable(sim.devicePath()));
-    std::fflush(stdout);
-
+    // Registered before the path is printed: whoever waits for that line
+    // finds the port offered already.
     ExtraPortsRegistration registration;
     if (cli.registerPort())
         registration.add(sim.devicePath());
+
+    std::printf("%s\n", qPrintable(sim.devicePath()));
+    std::fflush(stdout);
 
     const int rc = app.exec();
     registration.remove();
