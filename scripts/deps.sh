@@ -3,6 +3,10 @@
 
 PRESETTA_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
                    libqt6svg6 fonts-terminus-otb)
+# What the packaging tests run: the desktop-entry and AppStream validators,
+# dpkg-shlibdeps for cpack, and groff for the man pages. test.sh expands it
+# unquoted, so it is a plain string of names.
+PRESETTA_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev groff-base"
 
 presetta_install() {
     local missing=()
