@@ -52,6 +52,7 @@ private slots:
     void enterIsNotTakenByApply();
     void escapeSetsAbortFlag_data();
     void escapeSetsAbortFlag();
+    void escapeInAnOpenChoiceList();
 };
 
 void tst_FrmMainWindow::sixControlsStartDisabled()
@@ -417,6 +418,27 @@ void tst_FrmMainWindow::escapeSetsAbortFlag()
     QCOMPARE(h.selectedLine(), 0);
     QCOMPARE(QApplication::focusWidget(), w);
     QVERIFY(h.window->isVisible());
+}
+
+void tst_FrmMainWindow::escapeInAnOpenChoiceList()
+{
+    FrmMainHarness h;
+    QVERIFY(h.start());
+    h.typeFrequency(QStringLiteral("87600"));
+    QComboBox *bw = h.combo("coBW");
+    h.focus(bw);
+    bw->showPopup();
+    FrmMainHarness::settle();
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+
+    QTest::keyClick(popup, Qt::Key_Escape);
+    FrmMainHarness::settle();
+
+    // The list belongs to the window even while it is dropped down.
+    QVERIFY(!QApplication::activePopupWidget());
+    QEXPECT_FAIL("", "the key filter only looks at widgets in the same window; the popup is its own", Continue);
+    QVERIFY(h.window->abortFlag());
 }
 
 QTEST_MAIN(tst_FrmMainWindow)
