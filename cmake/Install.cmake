@@ -105,8 +105,14 @@ set(CPACK_PACKAGE_VENDOR Norvane)
 set(CPACK_PACKAGE_CONTACT Norvane)
 set(CPACK_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Presetta maintains the memory channels (station presets) of an FM/AM broadcast receiver with RDS attached through a serial port, a USB-serial bridge or a Bluetooth serial link. From one window it downloads the memory list, edits, reorders, saves and loads it as a CSV file, uploads it channel by channel and sets the receiver's clock. The receiver simulator presetta-sim is included.")
+# Lines of the long description stay short, as Debian wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Presetta maintains the memory channels (station presets) of an FM/AM"
+  "broadcast receiver with RDS attached through a serial port, a USB-serial"
+  "bridge or a Bluetooth serial link. From one window it downloads the memory"
+  "list, edits, reorders, saves and loads it as a CSV file, uploads it channel"
+  "by channel and sets the receiver's clock."
+  "The receiver simulator presetta-sim is included.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
