@@ -238,6 +238,9 @@ void TestRegistry::createKey()
 void TestRegistry::deleteKey()
 {
     QVERIFY(!DeleteKey(QStringLiteral("HKCU\\Software\\Missing")));
+    QVERIFY(!DeleteValue(QStringLiteral("HKCU\\Software\\Missing")));
+    // Nothing to delete leaves no trace: not even the store's folder.
+    QVERIFY(!QFileInfo::exists(QFileInfo(storeFile()).absolutePath()));
     QVERIFY(CreateKey(QStringLiteral("HKCU\\Software\\New\\Deep")));
     QVERIFY(!DeleteKey(QStringLiteral("HKCU\\Software\\New")));
     QVERIFY(DeleteKey(QStringLiteral("HKCU\\Software\\New\\Deep")));

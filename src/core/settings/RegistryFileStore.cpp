@@ -242,6 +242,9 @@ bool RegistryFileStore::deleteValue(const QStringList &key, const QString &name)
 bool RegistryFileStore::modify(const QStringList &key, bool createMissing, const Change &change)
 {
     const QFileInfo info(m_fileName);
+    // Deleting from a store that was never written changes nothing.
+    if (!createMissing && !info.exists())
+        return false;
     if (!QDir().mkpath(info.absolutePath()))
         return false;
     StoreLock lock(m_fileName + QStringLiteral(".lock"));
