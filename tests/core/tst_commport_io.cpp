@@ -59,8 +59,12 @@ bool TestCommPortIo::arrived(clsCommPort &port, int count)
     const QString line = QStringLiteral("Bytes im Eingangspuffer: %1\r\n").arg(count);
     QDeadlineTimer deadline(2000);
     while (!deadline.hasExpired()) {
-        if (port.GetStatus().startsWith(line))
+        if (port.GetStatus().startsWith(line)) {
+            // The line has them; a turn of the event loop lets QSerialPort
+            // fetch them, which is where the poll takes them from.
+            QTest::qWait(30);
             return true;
+        }
         QTest::qWait(5);
     }
     return false;

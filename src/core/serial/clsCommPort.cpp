@@ -14,6 +14,7 @@ clsCommPort::clsCommPort(QObject *parent)
 {
     connect(&m_pollTimer, &QTimer::timeout, this, &clsCommPort::xTimerCallback);
     connect(&m_port, &QSerialPort::errorOccurred, this, &clsCommPort::onPortError);
+    connect(&m_port, &QSerialPort::readyRead, this, &clsCommPort::onPortReadyRead);
 }
 
 clsCommPort::~clsCommPort()
@@ -111,6 +112,7 @@ bool clsCommPort::cOpen(bool internalTimer)
         m_port.setPortName(deviceName());
         if (m_port.open(QIODevice::ReadWrite)) {
             m_held = true;
+            m_readErrors = 0;
             m_deviceTimeouts = CommTimeouts();
             // A failure here has closed the port already; the remaining steps
             // then find no device, and the caller learns it from IsOpen().
@@ -168,14 +170,22 @@ bool clsCommPort::IsOpen()
 
 // --- a device that went away -----------------------------------------------
 
+// A vanished device makes QSerialPort raise read errors without end (its
+// reads find end of file) until the port is closed. The first one that the
+// line's hang-up state confirms ends it; a lone read error without hang-up is
+// a wake-up that found nothing, but a second in a row means the device no
+// longer delivers. QSerialPort stops reading after a resource error itself.
 void clsCommPort::onPortError(QSerialPort::SerialPortError error)
 {
     if (!m_held)
         return;
     switch (error) {
-    case QSerialPort::ReadError:       // a read found end of file: hung up
-    case QSerialPort::ResourceError:   // the device is no longer there
+    case QSerialPort::ResourceError:
         markGone();
+        break;
+    case QSerialPort::ReadError:
+        if (SerialHandle::hungUp(m_port.handle()) || ++m_readErrors >= 2)
+            markGone();
         break;
     case QSerialPort::WriteError:
         if (SerialHandle::hungUp(m_port.handle()))
@@ -237,7 +247,8 @@ bool clsCommPort::queryDevice(DeviceQueues *queues)
     if (!IsOpen())
         return false;
     const qintptr h = m_port.handle();
-    queues->input = m_port.bytesAvailable() + SerialHandle::unreadBytes(h);
+    queues->fetched = m_port.bytesAvailable();
+    queues->input = queues->fetched + SerialHandle::unreadBytes(h);
     queues->output = m_port.bytesToWrite() + SerialHandle::unsentBytes(h);
     return true;
 }
@@ -260,13 +271,10 @@ void clsCommPort::ReceiveBuffer()
     DeviceQueues queues;
     if (!queryDevice(&queues))
         failureSequence("ReceiveBuffer");
-    if (queues.input > 0 && m_held) {
-        // Bytes the kernel holds but QSerialPort has not fetched yet: let it
-        // fetch them now (it does not wait when data is there).
-        if (SerialHandle::unreadBytes(m_port.handle()) > 0)
-            m_port.waitForReadyRead(0);
-        appendReceived(m_port.read(queues.input));
-    }
+    // Only what QSerialPort has fetched: reading the device here as well
+    // would leave its notifier to wake up to nothing and report an error.
+    if (queues.fetched > 0 && m_held)
+        appendReceived(m_port.read(queues.fetched));
     if (!queryDevice(&queues))
         failureSequence("ReceiveBuffer");
 }

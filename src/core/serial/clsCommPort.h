@@ -183,7 +183,8 @@ signals:
 
 private:
     struct DeviceQueues {
-        qint64 input = 0;     // QSerialPort's buffer and the kernel's queue
+        qint64 fetched = 0;   // received and fetched by QSerialPort: readable now
+        qint64 input = 0;     // fetched plus what the kernel still holds
         qint64 output = 0;
     };
 
@@ -199,6 +200,7 @@ private:
     void runStepQuietly(void (clsCommPort::*step)());
 
     void onPortError(QSerialPort::SerialPortError error);
+    void onPortReadyRead() { m_readErrors = 0; }
     void markGone();
     void releaseGonePort();
     void finishGone();
@@ -243,6 +245,7 @@ private:
     bool m_releasePending = false;   // a vanished device still to be closed
     bool m_gonePending = false;      // deviceGone() still to be emitted
     quint32 m_losses = 0;            // devices lost so far
+    int m_readErrors = 0;            // read errors since data last came
 
     // buffers
     QByteArray m_received;

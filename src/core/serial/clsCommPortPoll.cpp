@@ -71,7 +71,7 @@ void clsCommPort::PollPort()
 
     // Handlers run inside the poll and may close or even delete this object.
     QPointer<clsCommPort> self(this);
-    if (queues.input > 0) {
+    if (queues.fetched > 0) {
         ReceiveBuffer();
         emit OnComm();
         if (!self)
