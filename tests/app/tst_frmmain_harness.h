@@ -6,12 +6,14 @@
 
 #include "RecordingDialogs.h"
 #include "frmMain.h"
+#include "identity/ExeName.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -19,7 +21,19 @@
 class FrmMainHarness
 {
 public:
-    FrmMainHarness() : window(std::make_unique<frmMain>(&dialogs)) {}
+    FrmMainHarness()
+    {
+        // An empty program folder: no automatic-load file, no stray settings.
+        ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
+        window = std::make_unique<frmMain>(&dialogs);
+    }
+    ~FrmMainHarness()
+    {
+        window.reset();
+        ExeName::setProgramPathForTest(QString());
+    }
+    FrmMainHarness(const FrmMainHarness &) = delete;
+    FrmMainHarness &operator=(const FrmMainHarness &) = delete;
 
     // Start-up as the program does it, then make the window active so focus
     // changes (and with them the frequency check) happen offscreen too.
@@ -128,6 +142,7 @@ public:
         click("cAply");
     }
 
+    QTemporaryDir programDir;
     RecordingDialogs dialogs;
     std::unique_ptr<frmMain> window;
 };
