@@ -10,6 +10,8 @@
 #include "memlist/LineFormat.h"
 #include "files/Exists.h"
 #include "platform/Beep.h"
+#include "ports/clsCOMenum2.h"
+#include "serial/clsCommPort.h"
 #include "settings/Registry.h"
 #include "text/TextUtil.h"
 
@@ -23,12 +25,14 @@
 #include <QTimer>
 #include <limits>
 
-frmMain::frmMain(Dialogs *dialogs, QWidget *parent)
+frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *parent)
     : QWidget(parent),
       m_ui(new Ui::frmMain),
       m_dialogs(dialogs),
       // No band has been offered yet, so the first FillCombos always acts.
-      m_bandLastOffered(std::numeric_limits<qint16>::min())
+      m_bandLastOffered(std::numeric_limits<qint16>::min()),
+      m_portSource(std::move(ports)),
+      m_port(new clsCommPort(this))
 {
     m_ui->setupUi(this);
     Beep::setHandler([d = m_dialogs] { d->beep(); });
@@ -75,6 +79,20 @@ void frmMain::wireControls()
     connect(m_ui->cDel, &QPushButton::clicked, this, &frmMain::cDel_Click);
     connect(m_ui->cSave, &QPushButton::clicked, this, &frmMain::cSave_Click);
     connect(m_ui->cLoad, &QPushButton::clicked, this, &frmMain::cLoad_Click);
+    connect(m_ui->cRefresh, &QPushButton::clicked, this, &frmMain::cRefresh_Click);
+    connect(m_ui->ckConn, &QCheckBox::toggled, this, &frmMain::ckConn_Click);
+    connect(m_ui->cDL, &QPushButton::clicked, this, &frmMain::cDL_Click);
+    connect(m_ui->cUL, &QPushButton::clicked, this, &frmMain::cUL_Click);
+    connect(m_ui->cUpd, &QPushButton::clicked, this, &frmMain::cUpd_Click);
+    connect(m_ui->cSync, &QPushButton::clicked, this, &frmMain::cSync_Click);
+
+    m_timerChk.setObjectName(QStringLiteral("TimerChk"));
+    m_timerChk.setInterval(1000);
+    connect(&m_timerChk, &QTimer::timeout, this, &frmMain::TimerChk_Timer);
+    connect(m_port, &clsCommPort::OnComm, this, &frmMain::COMp_OnComm);
+    connect(m_port, &clsCommPort::OnEvent, this, &frmMain::COMp_OnEvent);
+    connect(m_port, &clsCommPort::failure, this, &frmMain::COMp_failure);
+    connect(m_port, &clsCommPort::deviceGone, this, &frmMain::COMp_deviceGone);
 
     // One application-wide filter: Escape must reach the abort flag whichever
     // child has the focus, and the editor boxes get their key handling here.
@@ -87,15 +105,20 @@ void frmMain::Form_Load()
     m_lastDir = mRegistry2::ReadWithDefault(setting(QStringLiteral("\\LastDir")),
                                             ExeName::programDirectory()).toString();
     restorePosition();
+    if (!m_enum)
+        m_enum = std::make_unique<clsCOMenum2>(std::move(m_portSource));
     m_table.setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
     lList_Click();
     if (mExists::FileSize(ExeName::autoLoadFile()) > 0)
         LoadCSV(ExeName::autoLoadFile());
+    ShowBuf(true);
     // Show the window before the slower port search.
     show();
     QCoreApplication::processEvents();
+    COMlist();
+    CtrlEn(true);
 }
 
 namespace {
@@ -130,6 +153,14 @@ void frmMain::storePosition()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (m_transfer) {
+        // Stop the transfer at its next safe point, as Escape would; the
+        // window closes when it has unwound.
+        m_closeRequested = true;
+        m_abort = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -137,6 +168,14 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     storePosition();
+    // With no port listed nothing is stored, so the previous port stays.
+    const int row = m_ui->coCOM->currentIndex();
+    if (row >= 0)
+        mRegistry2::Registry(setting(QStringLiteral("\\COM-Port")), 0,
+                             m_ui->coCOM->itemData(row, kPortNameRole).toString());
+    if (connected() && m_port->IsOpen())
+        m_ui->ckConn->setChecked(false);
+    m_timerChk.stop();
     qApp->removeEventFilter(this);
 }
 

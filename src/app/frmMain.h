@@ -1,10 +1,17 @@
 #pragma once
 
+#include "link/DownloadReply.h"
 #include "memlist/MemoryTable.h"
+#include "ports/PortSource.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 class Dialogs;
+class clsCOMenum2;
+class clsCommPort;
 class QLineEdit;
 namespace Ui {
 class frmMain;
@@ -16,7 +23,9 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmMain(Dialogs *dialogs, QWidget *parent = nullptr);
+    // ports: where the port list comes from; null for the platform's ports.
+    explicit frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports = nullptr,
+                     QWidget *parent = nullptr);
     ~frmMain() override;
 
     // Start-up sequence: settings, empty list, automatic load, show, ports.
@@ -25,6 +34,9 @@ public:
     const MemoryTable &table() const { return m_table; }
     bool abortFlag() const { return m_abort; }
     QString lastDir() const { return m_lastDir; }
+    clsCommPort *port() const { return m_port; }
+    const DownloadReply::Values &receivedValues() const { return m_values; }
+    bool transferRunning() const { return m_transfer; }
 
     // Window operations on the memory list.
     void ClearList();
@@ -49,6 +61,28 @@ public:
     void cLoad_Click();
     void LoadCSV(const QString &path);
 
+    // Connection control.
+    void CtrlEn(bool enabled);
+    void EditEn(bool enabled);
+    void ShowBuf(bool reset);
+    void COMlist();
+    void WaitS(float seconds);
+    void cRefresh_Click();
+    void ckConn_Click(bool checked);
+    void TimerChk_Timer();
+    void COMp_OnComm();
+    void COMp_OnEvent();
+
+    // Receiver commands.
+    void cDL_Click();
+    void ReadData();
+    bool SendEntry();
+    void SendData();
+    void cUL_Click();
+    void cUpd_Click();
+    void SyncDate();
+    void cSync_Click();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -65,6 +99,16 @@ private:
     void selectPosition(int position);
     void Form_Unload();
     void restorePosition();
+    void yield();
+    bool connected() const;
+    void COMp_failure(const QString &description);
+    void COMp_deviceGone();
+    void linkLost(const QString &description);
+    void beginTransfer();
+    void endTransfer();
+    bool transferGoesOn() const;
+    bool sendCommand(const QString &command);
+    QString collectReply();
     void storePosition();
     void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"));
     // Full settings path of one of the window's values ("\\LastDir", ...).
@@ -77,4 +121,18 @@ private:
     bool m_abort = false;
     bool m_rebuilding = false;
     QString m_lastDir;
+
+    static constexpr int kPortNumRole = Qt::UserRole;
+    static constexpr int kPortNameRole = Qt::UserRole + 1;
+    static constexpr int kPortPathRole = Qt::UserRole + 2;
+    std::unique_ptr<PortSource> m_portSource;
+    clsCommPort *m_port;
+    std::unique_ptr<clsCOMenum2> m_enum;
+    QTimer m_timerChk;
+    qint16 m_lastPortCount = 0;
+    DownloadReply::Values m_values;
+    bool m_transfer = false;        // a receiver command is running
+    bool m_closeRequested = false;  // the window was closed during it
+    QString m_linkError;            // why the link broke during it
+    QElapsedTimer m_lastReceive;    // when bytes last came in
 };
