@@ -125,6 +125,7 @@ private:
     static constexpr int kPortNumRole = Qt::UserRole;
     static constexpr int kPortNameRole = Qt::UserRole + 1;
     static constexpr int kPortPathRole = Qt::UserRole + 2;
+    static constexpr int kCh340Role = Qt::UserRole + 3;
     std::unique_ptr<PortSource> m_portSource;
     clsCommPort *m_port;
     std::unique_ptr<clsCOMenum2> m_enum;

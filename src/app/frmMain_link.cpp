@@ -107,6 +107,10 @@ void frmMain::COMlist()
         m_ui->coCOM->setItemData(row, m_enum->PortNum(i), kPortNumRole);
         m_ui->coCOM->setItemData(row, m_enum->Port(i), kPortNameRole);
         m_ui->coCOM->setItemData(row, m_enum->Path(i), kPortPathRole);
+        // Linux names CH340 bridges "USB2.0-Serial"; their USB identity tells.
+        const bool ch340 = m_enum->VID(i) == QLatin1String("1A86")
+            && (m_enum->PID(i) == QLatin1String("7523") || m_enum->PID(i) == QLatin1String("5523"));
+        m_ui->coCOM->setItemData(row, ch340, kCh340Role);
     }
     m_ui->coCOM->setCurrentIndex(-1);
     int pick = -1;
@@ -120,7 +124,8 @@ void frmMain::COMlist()
     }
     if (pick < 0) {
         for (int row = 0; row < m_ui->coCOM->count() && pick < 0; ++row) {
-            if (m_ui->coCOM->itemText(row).contains(QStringLiteral("CH340"), Qt::CaseInsensitive))
+            if (m_ui->coCOM->itemText(row).contains(QStringLiteral("CH340"), Qt::CaseInsensitive)
+                || m_ui->coCOM->itemData(row, kCh340Role).toBool())
                 pick = row;
         }
     }
