@@ -458,7 +458,9 @@ bool frmMain::freqKeyPress(QKeyEvent *e)
         m_ui->tName->setFocus(Qt::TabFocusReason);
         return true;
     }
-    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab)
+    // Delete arrives with the DEL character as its text; it edits, it does not type.
+    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab
+        || e->key() == Qt::Key_Delete)
         return false;
     const QChar c = text.at(0);
     return !(text.size() == 1 && c >= QLatin1Char('0') && c <= QLatin1Char('9'));
@@ -471,7 +473,9 @@ bool frmMain::piKeyPress(QKeyEvent *e)
         m_ui->coBW->setFocus(Qt::TabFocusReason);
         return true;
     }
-    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab)
+    // Delete arrives with the DEL character as its text; it edits, it does not type.
+    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab
+        || e->key() == Qt::Key_Delete)
         return false;
     const QChar c = text.at(0);
     if (text.size() == 1) {
@@ -500,12 +504,23 @@ bool frmMain::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
     return true;
 }
 
+bool frmMain::belongsToWindow(const QWidget *w) const
+{
+    // Walk parents rather than isAncestorOf: a dropped-down choice list is a
+    // window of its own but still part of this one.
+    for (; w; w = w->parentWidget()) {
+        if (w == this)
+            return true;
+    }
+    return false;
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
         auto *w = qobject_cast<QWidget *>(watched);
-        if (ke->key() == Qt::Key_Escape && w && (w == this || isAncestorOf(w)))
+        if (ke->key() == Qt::Key_Escape && w && belongsToWindow(w))
             m_abort = true; // not consumed
         if (!w || (w != m_ui->tFreq && w != m_ui->tName && w != m_ui->tPI))
             return QWidget::eventFilter(watched, event);

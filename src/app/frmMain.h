@@ -91,6 +91,7 @@ private:
     void setupLook();
     void wireControls();
     void selectWholeTextLater(QLineEdit *box);
+    bool belongsToWindow(const QWidget *w) const;
     bool freqKeyPress(QKeyEvent *e);
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
