@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test through CTest: once in
-# the normal build and once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# the normal build and once with AddressSanitizer and UndefinedBehaviorSanitizer;
+# then builds the libFuzzer targets with clang and runs each for a short while.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -19,4 +20,13 @@ if [ "${PRESETTA_SKIP_ASAN:-0}" != 1 ]; then
           -DPRESETTA_BUILD_BENCH=OFF >/dev/null
     cmake --build build-asan -j"$jobs"
     (cd build-asan && ctest --output-on-failure -j"$jobs")
+fi
+
+# Fuzz smoke: the parsers of files, replies and settings texts keep building
+# and survive PRESETTA_FUZZ_SECONDS (20) of fuzzing each on their corpus.
+if [ "${PRESETTA_SKIP_FUZZ:-0}" != 1 ]; then
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+          -DPRESETTA_FUZZ=ON -DPRESETTA_BUILD_TESTS=OFF -DPRESETTA_BUILD_BENCH=OFF >/dev/null
+    cmake --build build-fuzz --target presetta_fuzz -j"$jobs"
+    tests/fuzz/smoke.sh build-fuzz "${PRESETTA_FUZZ_SECONDS:-20}"
 fi
