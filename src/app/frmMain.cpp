@@ -86,6 +86,9 @@ void frmMain::wireControls()
     connect(m_ui->cUpd, &QPushButton::clicked, this, &frmMain::cUpd_Click);
     connect(m_ui->cSync, &QPushButton::clicked, this, &frmMain::cSync_Click);
 
+    // A child of the window, so it can be found by name like the controls.
+    // As a member it is destroyed before the window's children are.
+    m_timerChk.setParent(this);
     m_timerChk.setObjectName(QStringLiteral("TimerChk"));
     m_timerChk.setInterval(1000);
     connect(&m_timerChk, &QTimer::timeout, this, &frmMain::TimerChk_Timer);

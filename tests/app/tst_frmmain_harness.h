@@ -21,11 +21,12 @@
 class FrmMainHarness
 {
 public:
-    FrmMainHarness()
+    // ports: the port inventory the window lists; null for this computer's.
+    explicit FrmMainHarness(std::unique_ptr<PortSource> ports = nullptr)
     {
         // An empty program folder: no automatic-load file, no stray settings.
         ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
-        window = std::make_unique<frmMain>(&dialogs);
+        window = std::make_unique<frmMain>(&dialogs, std::move(ports));
     }
     ~FrmMainHarness()
     {
