@@ -195,7 +195,9 @@ void frmMain::TimerChk_Timer()
 void frmMain::COMp_OnComm()
 {
     ShowBuf(false);
-    (void)m_port->cInBufferCount();
+    // The download keeps collecting while the reply is still coming in.
+    if (m_port->cInBufferCount() != 0)
+        m_lastReceive.start();
     ShowBuf(false);
     yield();
 }

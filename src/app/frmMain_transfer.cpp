@@ -9,10 +9,13 @@
 #include "link/EntryCommand.h"
 #include "link/EntryStatus.h"
 #include "platform/Clock.h"
+#include "platform/Wait.h"
 #include "serial/CommPortError.h"
 #include "serial/clsCommPort.h"
 
 #include <QElapsedTimer>
+
+#include <functional>
 
 namespace {
 // A reply still arriving when the fixed wait ends is collected until the
@@ -21,6 +24,23 @@ constexpr int kQuietGapMs = 400;
 constexpr int kReplyHardLimitMs = 60000;
 // Far beyond the largest list a receiver can hold (32767 lines of ~40 bytes).
 constexpr qsizetype kReplyMaxChars = 4 * 1024 * 1024;
+constexpr double kSliceSeconds = 0.05;
+
+// WaitS in short slices that ends early once `stop` says so: a lost link or
+// a closing window should not sit out the whole wait for the reply.
+void waitUnless(float seconds, const std::function<bool()> &stop)
+{
+    double start = Clock::secondsOfDay();
+    while (!stop()) {
+        const double now = Clock::secondsOfDay();
+        if (now < start)
+            start = 0; // past midnight, counted as WaitS counts
+        const double left = start + seconds - now;
+        if (left <= 0)
+            return;
+        Wait::WaitS(static_cast<float>(qMin(left, kSliceSeconds)));
+    }
+}
 } // namespace
 
 bool frmMain::transferGoesOn() const
@@ -97,7 +117,7 @@ void frmMain::ReadData()
     m_port->SendBuffer();
     ShowBuf(false);
     yield();
-    WaitS(2.5f);
+    waitUnless(2.5f, [this] { return !transferGoesOn(); });
     QString reply;
     do {
         reply += m_port->cInput();

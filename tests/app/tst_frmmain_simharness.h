@@ -201,3 +201,27 @@ inline MemoryEntry emptyDownloaded()
 {
     return memoryEntry(-1, 0, 0, 0, QStringLiteral("0000"), QString());
 }
+
+// Readable entries in failure messages.
+inline QString describe(const MemoryEntry &e)
+{
+    return QStringLiteral("band %1, %2 kHz, bw %3, st %4, PI [%5], name [%6]")
+        .arg(e.band)
+        .arg(e.frequency)
+        .arg(e.bandwidth)
+        .arg(e.stereo)
+        .arg(e.pi, e.name);
+}
+
+// Entry by entry, so a failure names the entry that differs.
+#define COMPARE_ENTRIES(actual, expected)                                                    \
+    do {                                                                                     \
+        const QVector<MemoryEntry> a_ = (actual);                                            \
+        const QVector<MemoryEntry> e_ = (expected);                                          \
+        QCOMPARE(a_.size(), e_.size());                                                      \
+        for (qsizetype i_ = 0; i_ < a_.size(); ++i_)                                         \
+            QVERIFY2(a_[i_] == e_[i_],                                                       \
+                     qPrintable(QStringLiteral("entry %1: %2 instead of %3")                \
+                                    .arg(i_ + 1)                                             \
+                                    .arg(describe(a_[i_]), describe(e_[i_]))));              \
+    } while (false)
