@@ -70,6 +70,9 @@ void frmMain::EditEn(bool enabled)
         for (QWidget *w : {static_cast<QWidget *>(m_ui->cDL), static_cast<QWidget *>(m_ui->cUL),
                            static_cast<QWidget *>(m_ui->cUpd)})
             w->setEnabled(false);
+        // A port lost during the transfer may have left nothing to connect to.
+        if (!connected() && m_ui->coCOM->count() == 0)
+            m_ui->ckConn->setEnabled(false);
     }
     yield();
 }

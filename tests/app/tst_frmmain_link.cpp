@@ -53,6 +53,7 @@ private slots:
     void busyLockControlsAndOrder();
     void busyLockLeavesListAndPortControls();
     void releasingTheLockWhileNotConnected();
+    void releasingTheLockWithNoPortListed();
     void lampColours();
     void refreshFollowsTheInventory();
     void refreshPressedRepeatedly();
@@ -216,6 +217,17 @@ void tst_FrmMainLink::releasingTheLockWhileNotConnected()
     h->window->EditEn(true);
     for (const QString &name : connectionControls())
         QVERIFY2(!h->window->findChild<QWidget *>(name)->isEnabled(), qPrintable(name));
+}
+
+void tst_FrmMainLink::releasingTheLockWithNoPortListed()
+{
+    // A port lost during a transfer can leave the list empty: nothing to connect to.
+    auto h = startWith({});
+    QVERIFY(h);
+    h->window->EditEn(false);
+    h->window->EditEn(true);
+    QVERIFY(!h->child<QCheckBox>("ckConn")->isEnabled());
+    QVERIFY(h->button("cAply")->isEnabled());
 }
 
 void tst_FrmMainLink::lampColours()

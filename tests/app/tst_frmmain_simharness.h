@@ -213,6 +213,20 @@ inline QString describe(const MemoryEntry &e)
         .arg(e.pi, e.name);
 }
 
+// QCOMPARE's output for entries and the simulator's channels.
+inline char *toString(const MemoryEntry &e)
+{
+    return QTest::toString(describe(e));
+}
+inline char *toString(const SimChannel &c)
+{
+    return QTest::toString(QStringLiteral("%1 kHz, bw %2, st %3, PI [%4], name [%5]")
+                               .arg(c.frequency)
+                               .arg(c.bandwidth)
+                               .arg(c.stereo)
+                               .arg(QString::fromLatin1(c.pi), QString::fromLatin1(c.name)));
+}
+
 // Entry by entry, so a failure names the entry that differs.
 #define COMPARE_ENTRIES(actual, expected)                                                    \
     do {                                                                                     \
