@@ -105,8 +105,11 @@ void frmMain::wireControls()
 void frmMain::Form_Load()
 {
     setWindowTitle(ProgramIdentity::caption());
-    m_lastDir = mRegistry2::ReadWithDefault(setting(QStringLiteral("\\LastDir")),
-                                            ExeName::programDirectory()).toString();
+    // Only a text names a folder; anything else in the store counts as missing.
+    const QVariant dir = mRegistry2::Registry(setting(QStringLiteral("\\LastDir")));
+    m_lastDir = dir.typeId() == QMetaType::QString && !dir.toString().isEmpty()
+        ? dir.toString()
+        : ExeName::programDirectory();
     restorePosition();
     if (!m_enum)
         m_enum = std::make_unique<clsCOMenum2>(std::move(m_portSource));

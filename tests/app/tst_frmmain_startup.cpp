@@ -178,7 +178,6 @@ void tst_FrmMainStartup::settingsOfTheWrongKind()
     QVERIFY(h);
 
     QCOMPARE(h->window->pos(), centred(*h->window));
-    QEXPECT_FAIL("", "Form_Load takes a stored LastDir of any kind as its text", Continue);
     QCOMPARE(h->window->lastDir(), h->programDir.path() + QLatin1Char('/'));
     QVERIFY(h->dialogs.messages.isEmpty());
 }
