@@ -67,6 +67,7 @@ private slots:
     void vanishDuringUpload_data();
     void vanishDuringUpload();
     void vanishDuringUpdate();
+    void failureReportDuringUpload();
     void closedDuringUpload();
     void closedDuringDownload();
 
@@ -169,6 +170,36 @@ void tst_FrmMainTransferFailure::vanishDuringUpdate()
     s.h->click("cUpd");
     QTRY_VERIFY_WITH_TIMEOUT(!s.h->window->transferRunning(), kSettleMs);
     checkLoss(s, watch);
+}
+
+void tst_FrmMainTransferFailure::failureReportDuringUpload()
+{
+    // A failed read or write in the port's own poll: the port is closed
+    // first, then the report comes as a signal, the device still present.
+    SimHarness s(receiverWith(6, 128));
+    QVERIFY(s.start());
+    QVERIFY(s.connectPort());
+    QVERIFY(s.freshDownload());
+    const QVector<MemoryEntry> before = s.h->window->table().entries();
+    const QString report = QStringLiteral("Fehler beim Zugriff auf ") + s.simPortName()
+        + QStringLiteral(" ...");
+    s.onCommand(2, [&] {
+        s.port()->cClose();
+        emit s.port()->failure(report);
+    });
+    s.upload();
+
+    QCOMPARE(s.h->dialogs.messages.size(), 1);
+    QCOMPARE(s.h->dialogs.messages[0].text, lossText(s));
+    QCOMPARE(s.h->dialogs.messages[0].title, QStringLiteral(" ERROR"));
+    QVERIFY(s.sim.receivedBytes().count('\n') <= 3);
+    QVERIFY(s.showsLayout(false));
+    QVERIFY(!s.timerChk()->isActive());
+    // The device is still there, so it stays listed and can be connected again.
+    QCOMPARE(s.h->combo("coCOM")->count(), 1);
+    QVERIFY(s.ckConn()->isEnabled());
+    COMPARE_ENTRIES(s.h->window->table().entries(), before);
+    QVERIFY(s.connectPort());
 }
 
 void tst_FrmMainTransferFailure::closedDuringUpload()
