@@ -5,6 +5,7 @@
 #include "serial/SettingsText.h"
 #include "text/Win1252.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 
 #include <limits>
@@ -297,6 +298,9 @@ void clsCommPort::appendReceived(const QByteArray &bytes)
         return;
     m_received.append(bytes);
     m_receiveCount += bytes.size();
+    // A wait sleeping for these bytes takes them now.
+    if (m_passLoop)
+        m_passLoop->quit();
 }
 
 QString clsCommPort::takeReceived()

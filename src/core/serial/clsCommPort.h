@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class QEventLoop;
+
 // The program's only door to a serial line. It never blocks on the device:
 // a poll on a timer moves received bytes into the receive buffer and writes
 // the pending output, and the waits sleep in the event loop while the poll
@@ -213,6 +215,7 @@ private:
     void clearReceived();
     // The loop the three waits share. step returns true to end the wait.
     void waitLoop(double timeOut, const std::function<bool()> &step);
+    bool waitPass();
 
     // line settings
     qint32 m_baudRate = 0;
@@ -251,6 +254,7 @@ private:
     QByteArray m_received;
     qint64 m_receiveCount = 0;
     QString m_output;
+    QEventLoop *m_passLoop = nullptr;   // the sleep of the innermost wait pass
 
     // poll
     QTimer m_pollTimer;

@@ -3,20 +3,13 @@
 
 #include "platform/Clock.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
 
 #include <algorithm>
 
 namespace {
-// Sleep in a nested event loop: timers, the port poll and input keep running.
-void sleepInEventLoop(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // Zero, negative and NaN time-outs mean the operation's default.
 double timeOutOr(float timeOut, double fallback)
 {
@@ -29,14 +22,35 @@ int clsCommPort::passSleep() const
     return std::max(1, static_cast<int>(m_pollInterval));
 }
 
-void clsCommPort::waitLoop(double timeOut, const std::function<bool()> &step)
+// One pass of a wait: sleep PollInterval ms in a nested event loop, so
+// timers, the port poll and input keep running. The poll ends the sleep
+// early when it brings bytes, and with bytes already waiting the pass only
+// lets pending events run: a reply that is there is taken at once instead
+// of a whole pass later. False when this object went away meanwhile.
+bool clsCommPort::waitPass()
 {
     QPointer<clsCommPort> self(this);
+    if (m_receiveCount > 0) {
+        QCoreApplication::processEvents();
+        return !self.isNull();
+    }
+    QEventLoop loop;
+    QEventLoop *outer = m_passLoop;
+    m_passLoop = &loop;
+    QTimer::singleShot(passSleep(), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (!self)
+        return false;
+    m_passLoop = outer;
+    return true;
+}
+
+void clsCommPort::waitLoop(double timeOut, const std::function<bool()> &step)
+{
     const double start = Clock::secondsOfDay();
     bool done = false;
     while (!done) {
-        sleepInEventLoop(passSleep());
-        if (!self)
+        if (!waitPass())
             return;
         done = step();
         const double now = Clock::secondsOfDay();
