@@ -9,14 +9,18 @@
 namespace Wait {
 
 namespace {
-// Upper bound of one sleep: fine enough for the 25 ms waits of the protocol.
-constexpr int kSliceMs = 5;
+// Each pass sleeps until the wait is due, but no longer than this, so a
+// time of day that jumps (midnight, a clock set by hand) is seen soon. The
+// sleep itself ends on time; the cap only bounds how late a jump is noticed.
+// Every pass wakes the thread, so short passes would cost CPU for nothing.
+constexpr int kSliceMs = 100;
 } // namespace
 
 void sleepInEventLoop(int ms)
 {
     QEventLoop loop;
-    QTimer::singleShot(qMax(0, ms), &loop, &QEventLoop::quit);
+    // Precise: a coarse timer may end a sleep of 2 s or more 5 % late.
+    QTimer::singleShot(qMax(0, ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
