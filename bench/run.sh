@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints their tables: bench/run.sh [build folder]
+# Other work on the machine moves the figures: each one is a median of
+# several runs, but a quiet machine gives the steadiest numbers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" --target benchmarks >/dev/null
+export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false'
+for bench in bench_transfer bench_scale bench_startup; do
+    echo "### $bench"
+    echo
+    "$build/bench/$bench" 2> >(grep -v "XDG_RUNTIME_DIR" >&2)
+    echo
+done
