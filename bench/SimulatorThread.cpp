@@ -27,10 +27,11 @@ SimulatorThread::~SimulatorThread()
     run([this] {
         delete m_sim;
         m_sim = nullptr;
-        delete m_context;
     });
     m_thread.quit();
     m_thread.wait();
+    // Not from its own call: the object must not go away under its event.
+    delete m_context;
 }
 
 void SimulatorThread::run(const std::function<void()> &work)
