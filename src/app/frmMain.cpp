@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QKeyEvent>
@@ -111,8 +112,6 @@ void frmMain::Form_Load()
         ? dir.toString()
         : ExeName::programDirectory();
     restorePosition();
-    if (!m_enum)
-        m_enum = std::make_unique<clsCOMenum2>(std::move(m_portSource));
     m_table.setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
@@ -240,16 +239,30 @@ void frmMain::RefreshList(bool silent)
         m_ui->lList->setCurrentRow(-1);
         return;
     }
-    // The list fills line by line and the editor follows. Painting and
-    // timers go on, but user input waits, so no list operation can run in
-    // the middle and leave the list with stale or doubled lines.
+    // The list fills line by line and the editor follows. Timers go on, but
+    // user input waits, so no list operation can run in the middle and leave
+    // the list with stale or doubled lines. Events run after every line; the
+    // window is painted at most once a frame, as painting the list for each
+    // line would cost far more than the line itself.
+    constexpr qint64 kFrameMs = 40;
     m_rebuilding = true;
     m_ui->lList->clear();
+    QElapsedTimer frame;
+    frame.start();
+    setUpdatesEnabled(false);
     for (int n = 1; n <= count; ++n) {
         m_ui->lList->addItem(LineFormat::listLine(m_table.entry(n), n, count));
         selectPosition(n - 1);
+        const bool paint = frame.hasExpired(kFrameMs);
+        if (paint) {
+            setUpdatesEnabled(true);
+            frame.restart();
+        }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (paint)
+            setUpdatesEnabled(false);
     }
+    setUpdatesEnabled(true);
     if (count > 0)
         selectPosition(0);
     m_rebuilding = false;

@@ -24,8 +24,9 @@ void paintLamp(QWidget *lamp, const QColor &colour)
     if (pal.color(QPalette::Window) == colour)
         return;
     pal.setColor(QPalette::Window, colour);
+    // setPalette schedules the repaint: the lamp is painted at the next
+    // yield, together with whatever else changed, instead of on its own.
     lamp->setPalette(pal);
-    lamp->repaint();
 }
 } // namespace
 
@@ -92,6 +93,10 @@ void frmMain::COMlist()
 {
     m_ui->ckConn->setEnabled(false);
     yield();
+    // Made by the first fill, after the window's first paint: the
+    // enumerator searches the ports as it is created.
+    if (!m_enum)
+        m_enum = std::make_unique<clsCOMenum2>(std::move(m_portSource));
     m_enum->EnumNow();
     const qint16 n = m_enum->Count();
     if (n == m_lastPortCount)
