@@ -43,6 +43,8 @@ private slots:
     void lineEndsGiveTheSameTable();
     void silentReceiverKeepsTheTable();
     void zeroCountKeepsTheTable();
+    void garbageAroundTheReply_data();
+    void garbageAroundTheReply();
     void slowReplyArrivesWhole();
 };
 
@@ -202,6 +204,34 @@ void tst_FrmMainDownload::zeroCountKeepsTheTable()
     s.download();
     COMPARE_ENTRIES(s.h->window->table().entries(), exampleEntries());
     QCOMPARE(s.lines(), before);
+}
+
+void tst_FrmMainDownload::garbageAroundTheReply_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("listArrives");
+    QTest::newRow("junk line before the reply") << int(GarbageMode::Before) << true;
+    QTest::newRow("junk instead of the reply") << int(GarbageMode::Instead) << false;
+}
+
+void tst_FrmMainDownload::garbageAroundTheReply()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, listArrives);
+    SimHarness s(exampleReceiver());
+    QVERIFY(s.start());
+    storeExample(s.sim);
+    QVERIFY(s.connectPort());
+    const QVector<MemoryEntry> before = s.h->window->table().entries();
+
+    SimOptions o = s.sim.options();
+    o.garbage = static_cast<GarbageMode>(mode);
+    s.sim.setOptions(o);
+    s.download();
+    // Junk is ignored line by line; without a memory list nothing is replaced.
+    COMPARE_ENTRIES(s.h->window->table().entries(), listArrives ? exampleEntries() : before);
+    QVERIFY(s.h->dialogs.messages.isEmpty());
+    QVERIFY(s.isConnected());
 }
 
 void tst_FrmMainDownload::slowReplyArrivesWhole()
