@@ -131,6 +131,6 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 include(CPack)
 
 # --- Tests ------------------------------------------------------------------
-if(PRESETTA_BUILD_TESTS)
+if(PRESETTA_BUILD_TESTS AND EXISTS ${PROJECT_SOURCE_DIR}/tests/packaging/CMakeLists.txt)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/packaging ${PROJECT_BINARY_DIR}/tests/packaging-build)
 endif()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordingDialogs.h"
 
 void RecordingDialogs::stopMessage(QWidget *, const QString &text, const QString &title)
