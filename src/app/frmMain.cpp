@@ -33,7 +33,8 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
       // No band has been offered yet, so the first FillCombos always acts.
       m_bandLastOffered(std::numeric_limits<qint16>::min()),
       m_portSource(std::move(ports)),
-      m_port(new clsCommPort(this))
+      m_port(new clsCommPort(this)),
+      m_engine(new TransferEngine(m_port, this))
 {
     m_ui->setupUi(this);
     Beep::setHandler([d = m_dialogs] { d->beep(); });
@@ -97,6 +98,7 @@ void frmMain::wireControls()
     connect(m_port, &clsCommPort::OnEvent, this, &frmMain::COMp_OnEvent);
     connect(m_port, &clsCommPort::failure, this, &frmMain::COMp_failure);
     connect(m_port, &clsCommPort::deviceGone, this, &frmMain::COMp_deviceGone);
+    wireEngine();
 
     // One application-wide filter: Escape must reach the abort flag whichever
     // child has the focus, and the editor boxes get their key handling here.
@@ -162,7 +164,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         // Stop the transfer at its next safe point, as Escape would; the
         // window closes when it has unwound.
         m_closeRequested = true;
-        m_abort = true;
+        m_engine->stop();
         event->ignore();
         return;
     }
@@ -540,7 +542,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         auto *ke = static_cast<QKeyEvent *>(event);
         auto *w = qobject_cast<QWidget *>(watched);
         if (ke->key() == Qt::Key_Escape && w && belongsToWindow(w))
-            m_abort = true; // not consumed
+            m_engine->requestAbort(); // not consumed
         if (!w || (w != m_ui->tFreq && w != m_ui->tName && w != m_ui->tPI))
             return QWidget::eventFilter(watched, event);
         if (ke->key() == Qt::Key_Up || ke->key() == Qt::Key_Down) {

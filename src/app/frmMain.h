@@ -1,10 +1,10 @@
 #pragma once
 
 #include "link/DownloadReply.h"
+#include "link/TransferEngine.h"
 #include "memlist/MemoryTable.h"
 #include "ports/PortSource.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -32,7 +32,7 @@ public:
     void Form_Load();
 
     const MemoryTable &table() const { return m_table; }
-    bool abortFlag() const { return m_abort; }
+    bool abortFlag() const;
     QString lastDir() const { return m_lastDir; }
     clsCommPort *port() const { return m_port; }
     const DownloadReply::Values &receivedValues() const { return m_values; }
@@ -75,12 +75,8 @@ public:
 
     // Receiver commands.
     void cDL_Click();
-    void ReadData();
-    bool SendEntry();
-    void SendData();
     void cUL_Click();
     void cUpd_Click();
-    void SyncDate();
     void cSync_Click();
 
 protected:
@@ -105,11 +101,9 @@ private:
     void COMp_failure(const QString &description);
     void COMp_deviceGone();
     void linkLost(const QString &description);
-    void beginTransfer();
-    void endTransfer();
-    bool transferGoesOn() const;
-    bool sendCommand(const QString &command);
-    QString collectReply();
+    void wireEngine();
+    bool beginTransfer();
+    void endTransfer(const TransferEngine::Outcome &outcome);
     void storePosition();
     void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"));
     // Full settings path of one of the window's values ("\\LastDir", ...).
@@ -119,22 +113,19 @@ private:
     Dialogs *m_dialogs;
     MemoryTable m_table;
     qint16 m_bandLastOffered;
-    bool m_abort = false;
     bool m_rebuilding = false;
     QString m_lastDir;
 
     static constexpr int kPortNumRole = Qt::UserRole;
     static constexpr int kPortNameRole = Qt::UserRole + 1;
     static constexpr int kPortPathRole = Qt::UserRole + 2;
-    static constexpr int kCh340Role = Qt::UserRole + 3;
     std::unique_ptr<PortSource> m_portSource;
     clsCommPort *m_port;
     std::unique_ptr<clsCOMenum2> m_enum;
     QTimer m_timerChk;
     qint16 m_lastPortCount = 0;
+    TransferEngine *m_engine;
     DownloadReply::Values m_values;
     bool m_transfer = false;        // a receiver command is running
     bool m_closeRequested = false;  // the window was closed during it
-    QString m_linkError;            // why the link broke during it
-    QElapsedTimer m_lastReceive;    // when bytes last came in
 };

@@ -6,6 +6,7 @@
 
 #include "Dialogs.h"
 #include "platform/Wait.h"
+#include "ports/PortChoice.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
 #include "settings/Registry.h"
@@ -107,37 +108,17 @@ void frmMain::COMlist()
         return;
     }
     m_ui->coCOM->clear();
-    // Ports are remembered by name here; a number from elsewhere still counts.
-    const QVariant remembered = mRegistry2::Registry(setting(QStringLiteral("\\COM-Port")));
-    for (int i = 1; i <= n; ++i) {
-        m_ui->coCOM->addItem(m_enum->Port(i) + QStringLiteral(": ") + m_enum->Description(i));
+    const QList<PortRecord> &ports = m_enum->records();
+    for (const PortRecord &r : ports) {
+        m_ui->coCOM->addItem(PortChoice::listText(r));
         const int row = m_ui->coCOM->count() - 1;
-        m_ui->coCOM->setItemData(row, m_enum->PortNum(i), kPortNumRole);
-        m_ui->coCOM->setItemData(row, m_enum->Port(i), kPortNameRole);
-        m_ui->coCOM->setItemData(row, m_enum->Path(i), kPortPathRole);
-        // Linux names CH340 bridges "USB2.0-Serial"; their USB identity tells.
-        const bool ch340 = m_enum->VID(i) == QLatin1String("1A86")
-            && (m_enum->PID(i) == QLatin1String("7523") || m_enum->PID(i) == QLatin1String("5523"));
-        m_ui->coCOM->setItemData(row, ch340, kCh340Role);
+        m_ui->coCOM->setItemData(row, r.portNum, kPortNumRole);
+        m_ui->coCOM->setItemData(row, r.port, kPortNameRole);
+        m_ui->coCOM->setItemData(row, r.path, kPortPathRole);
     }
-    m_ui->coCOM->setCurrentIndex(-1);
-    int pick = -1;
-    for (int row = 0; row < m_ui->coCOM->count(); ++row) {
-        const bool match = remembered.typeId() == QMetaType::QString
-            ? m_ui->coCOM->itemData(row, kPortNameRole).toString() == remembered.toString()
-            : (remembered.isValid()
-               && m_ui->coCOM->itemData(row, kPortNumRole).toInt() == remembered.toInt());
-        if (match)
-            pick = row; // the last of several
-    }
-    if (pick < 0) {
-        for (int row = 0; row < m_ui->coCOM->count() && pick < 0; ++row) {
-            if (m_ui->coCOM->itemText(row).contains(QStringLiteral("CH340"), Qt::CaseInsensitive)
-                || m_ui->coCOM->itemData(row, kCh340Role).toBool())
-                pick = row;
-        }
-    }
-    m_ui->coCOM->setCurrentIndex(pick < 0 ? 0 : pick);
+    // Ports are remembered by name here; a number from elsewhere still counts.
+    m_ui->coCOM->setCurrentIndex(
+        PortChoice::preselect(ports, mRegistry2::Registry(setting(QStringLiteral("\\COM-Port")))));
     m_ui->ckConn->setEnabled(true);
 }
 
@@ -203,10 +184,6 @@ void frmMain::TimerChk_Timer()
 void frmMain::COMp_OnComm()
 {
     ShowBuf(false);
-    // The download keeps collecting while the reply is still coming in.
-    if (m_port->cInBufferCount() != 0)
-        m_lastReceive.start();
-    ShowBuf(false);
     yield();
 }
 
@@ -218,29 +195,22 @@ void frmMain::COMp_OnEvent()
 
 void frmMain::COMp_failure(const QString &description)
 {
-    linkLost(description);
+    // During a transfer the engine takes the report and ends the transfer.
+    if (!m_engine->isRunning())
+        linkLost(description);
 }
 
 void frmMain::COMp_deviceGone()
 {
     // A lost port while idle switches back without a word, as the
-    // connection check would a second later; a transfer must say why it ended.
-    if (m_transfer)
-        linkLost(QStringLiteral("Fehler beim Zugriff auf ") + m_port->portLabel() + QStringLiteral(" ..."));
-    else
+    // connection check would a second later.
+    if (!m_engine->isRunning())
         TimerChk_Timer();
 }
 
 void frmMain::linkLost(const QString &description)
 {
-    const QString text = QStringLiteral("  ") + description + QStringLiteral("  ");
-    if (m_transfer) {
-        // The transfer ends at its next step and shows the message then.
-        if (m_linkError.isEmpty())
-            m_linkError = text;
-        return;
-    }
     if (connected())
         TimerChk_Timer();
-    showError(text);
+    showError(QStringLiteral("  ") + description + QStringLiteral("  "));
 }

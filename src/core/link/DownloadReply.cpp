@@ -69,6 +69,15 @@ private:
 
 } // namespace
 
+std::optional<qint16> memoryCount(QStringView value)
+{
+    const NumberRule::Parsed p = NumberRule::parse(value);
+    const qint64 m = NumberRule::roundHalfEven(p.value);
+    if (!p.found || m < 1 || m > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(m);
+}
+
 int memoryNumber(QStringView line, int maxNumber)
 {
     // At most as many digits as 32767 has: parse once, never test every number.
@@ -102,11 +111,9 @@ bool apply(const QString &reply, MemoryTable &table, Values &values)
         } else if (key == QLatin1String("v:")) {
             values.v = value.toString();
         } else if (key == QLatin1String("m:")) {
-            const NumberRule::Parsed p = NumberRule::parse(value);
-            const qint64 m = NumberRule::roundHalfEven(p.value);
-            if (p.found && m >= 1 && m <= std::numeric_limits<qint16>::max()) {
-                table.setMemoryCount(static_cast<qint16>(m));
-                raw.restart(static_cast<int>(m));
+            if (const auto m = memoryCount(value)) {
+                table.setMemoryCount(*m);
+                raw.restart(*m);
                 list = true;
             }
         } else if (key == QLatin1String("s:")) {

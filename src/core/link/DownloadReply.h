@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // The receiver's answer to the download request: keyed lines and numbered
 // memory lines.
 namespace DownloadReply {
@@ -24,6 +26,9 @@ struct Values {
 // beyond their field, limit lines without two numbers) leave what they would
 // have replaced.
 bool apply(const QString &reply, MemoryTable &table, Values &values);
+
+// The memory count of an "m:" line's value: a number of 1..32767, else none.
+std::optional<qint16> memoryCount(QStringView value);
 
 // The memory number a line begins with ("12," gives 12); 0 when it does not
 // begin with a number of 1..maxNumber without leading zeros followed by ",".

@@ -25,4 +25,11 @@ QString entryCommand(int n, const MemoryEntry &e)
         + QLatin1Char('\n');
 }
 
+bool sameOnReceiver(const MemoryEntry &a, const MemoryEntry &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() == b.isEmpty();
+    return entryCommand(1, a) == entryCommand(1, b);
+}
+
 } // namespace EntryCommand

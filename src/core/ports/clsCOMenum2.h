@@ -34,6 +34,8 @@ public:
     QString ID(quint8 i) const;
     // What a serial port opens: the device path on POSIX.
     QString Path(quint8 i) const;
+    // Every record of the last enumeration, index 1 first.
+    const QList<PortRecord> &records() const { return m_records; }
 
 private:
     const PortRecord &at(quint8 i) const;

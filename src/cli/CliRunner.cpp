@@ -1,0 +1,356 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CliRunner.h"
+
+#include "files/CsvFile.h"
+#include "files/Exists.h"
+#include "files/FileRWLite.h"
+#include "identity/ProgramIdentity.h"
+#include "link/EntryCommand.h"
+#include "memlist/LineFormat.h"
+#include "memlist/MemoryTable.h"
+#include "platform/Clock.h"
+#include "ports/PortChoice.h"
+#include "ports/clsCOMenum2.h"
+#include "settings/Registry.h"
+#include "text/TextUtil.h"
+#include "text/Win1252.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void onInterrupt(int)
+{
+    g_interrupted = 1;
+}
+
+bool writeAll(FILE *f, const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f)
+               == static_cast<size_t>(bytes.size())
+        && std::fflush(f) == 0;
+}
+
+// A memory file's channel as the list shows it, for reports.
+QString channelText(const MemoryTable &t, int n)
+{
+    return TextUtil::trimBlanks(LineFormat::listLine(t.entry(n), n, t.size()));
+}
+} // namespace
+
+CliRunner::CliRunner(const CliOptions &options, QObject *parent)
+    : QObject(parent), m_opt(options), m_engine(&m_port),
+      m_showProgress(!options.quiet && ::isatty(STDERR_FILENO))
+{
+    connect(&m_engine, &TransferEngine::entryStarting, this, [this](int, int index, int total) {
+        // A receiver that did not answer the first channel will not answer
+        // the others either: no reason to sit out a second per channel.
+        if (index == 2 && m_engine.replies() == 0)
+            m_engine.stop();
+        else
+            progress(QStringLiteral("Uploading %1/%2").arg(index).arg(total));
+    });
+    connect(&m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
+        progress(QStringLiteral("Downloading: %1 bytes").arg(characters));
+    });
+}
+
+int CliRunner::run()
+{
+    watchInterrupt();
+    const QString &c = m_opt.command;
+    const int status = c == QLatin1String("ports")      ? ports()
+        : c == QLatin1String("download")                ? download()
+        : c == QLatin1String("upload")                  ? upload()
+        : c == QLatin1String("update")                  ? update()
+        : c == QLatin1String("sync")                    ? sync()
+                                                        : show();
+    endProgress();
+    if (m_port.IsOpen())
+        m_port.cClose();
+    return status;
+}
+
+// Ctrl+C ends an upload after the channel being sent and anything else at
+// its next step; a second one ends the program at once.
+void CliRunner::watchInterrupt()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onInterrupt;
+    sa.sa_flags = SA_RESETHAND;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    m_interruptCheck.setInterval(50);
+    connect(&m_interruptCheck, &QTimer::timeout, this, [this] {
+        if (!g_interrupted || m_interrupted)
+            return;
+        m_interrupted = true;
+        m_engine.requestAbort();
+        if (m_opt.command != QLatin1String("upload"))
+            m_engine.stop();
+    });
+    m_interruptCheck.start();
+}
+
+void CliRunner::progress(const QString &text)
+{
+    if (!m_showProgress)
+        return;
+    std::fprintf(stderr, "\r%s\033[K", qPrintable(text));
+    std::fflush(stderr);
+    m_progressShown = true;
+}
+
+void CliRunner::endProgress()
+{
+    if (m_progressShown)
+        std::fputc('\n', stderr);
+    m_progressShown = false;
+}
+
+void CliRunner::error(const QString &text)
+{
+    endProgress();
+    std::fprintf(stderr, "presetta-cli: %s\n", qPrintable(text));
+}
+
+void CliRunner::print(const QString &text)
+{
+    writeAll(stdout, (text + QLatin1Char('\n')).toLocal8Bit());
+}
+
+// ------------------------------------------------------------------ helpers
+
+bool CliRunner::openPort()
+{
+    QString path = m_opt.port;
+    if (!path.startsWith(QLatin1Char('/'))) {
+        const clsCOMenum2 ports;
+        const QList<PortRecord> &list = ports.records();
+        const int i = path.isEmpty()
+            ? PortChoice::preselect(list, mRegistry2::Registry(ProgramIdentity::settingsPath()
+                                                               + QStringLiteral("\\COM-Port")))
+            : PortChoice::find(list, path);
+        if (i < 0) {
+            error(path.isEmpty() ? QStringLiteral("no serial port found")
+                                 : QStringLiteral("no port named \"%1\" (see: presetta-cli ports)").arg(path));
+            return false;
+        }
+        path = list[i].path;
+    }
+    m_port.setCPortPath(path);
+    m_port.setCSettings(QStringLiteral("115200,N,8,1"));
+    m_port.setPollInterval(25);
+    try {
+        m_port.cClose();
+        m_port.cOpen(true);
+    } catch (const std::exception &) {
+        // Closed already; told below.
+    }
+    if (!m_port.IsOpen()) {
+        error(QStringLiteral("cannot open %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+bool CliRunner::loadFile(MemoryTable &table)
+{
+    const QString &path = m_opt.file;
+    if (mExists::FileSize(path) < 0) {
+        error(QStringLiteral("%1: no such file").arg(path));
+        return false;
+    }
+    QString reason;
+    const QString text = mFileRWLite::FileRead(path, &reason);
+    if (!reason.isEmpty()) {
+        error(QStringLiteral("cannot read %1: %2").arg(path, reason));
+        return false;
+    }
+    const CsvFile::LoadResult r = CsvFile::parse(text, table.memoryCount(), table.limits());
+    if (r.status == CsvFile::LoadStatus::Ok) {
+        table.setEntries(r.entries);
+        return true;
+    }
+    error(QStringLiteral("%1: %2").arg(path, r.status == CsvFile::LoadStatus::Ignored
+                                                ? QStringLiteral("not a memory file (no lines ended by CR LF)")
+                                                : TextUtil::trimBlanks(r.message)));
+    return false;
+}
+
+int CliRunner::fetch(MemoryTable &table)
+{
+    DownloadReply::Values values;
+    const TransferEngine::Outcome o = m_engine.download(table, values);
+    endProgress();
+    if (o.status != TransferEngine::Status::Done)
+        return failed(o, QStringLiteral("the receiver sent no channel list"));
+    table.buildFromRawLines();
+    return CliOptions::kDone;
+}
+
+int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
+{
+    switch (o.status) {
+    case TransferEngine::Status::Done:
+        return CliOptions::kDone;
+    case TransferEngine::Status::NoList:
+        error(noList);
+        return CliOptions::kLink;
+    case TransferEngine::Status::LinkLost:
+        error(TextUtil::trimBlanks(o.description));
+        return CliOptions::kLink;
+    case TransferEngine::Status::Refused: {
+        QStringList texts;
+        for (const EntryStatus::ErrorMessage &m : o.messages)
+            texts << TextUtil::trimBlanks(m.text);
+        error(QStringLiteral("channel %1 refused by the receiver (status %2)%3")
+                  .arg(o.entry)
+                  .arg(o.word)
+                  .arg(texts.isEmpty() ? QString() : QStringLiteral(": ") + texts.join(QLatin1Char(' '))));
+        return CliOptions::kRefused;
+    }
+    case TransferEngine::Status::Aborted:
+        break;
+    }
+    if (m_interrupted) {
+        error(QStringLiteral("interrupted"));
+        return CliOptions::kInterrupted;
+    }
+    error(QStringLiteral("the receiver does not answer"));
+    return CliOptions::kLink;
+}
+
+int CliRunner::finished(const TransferEngine::Outcome &o)
+{
+    endProgress();
+    if (o.status != TransferEngine::Status::Done)
+        return failed(o);
+    // The window takes silence for consent; a script needs to know.
+    if (o.replies == 0) {
+        error(QStringLiteral("the receiver does not answer"));
+        return CliOptions::kLink;
+    }
+    return CliOptions::kDone;
+}
+
+// ----------------------------------------------------------------- commands
+
+int CliRunner::ports()
+{
+    const clsCOMenum2 ports;
+    const QList<PortRecord> &list = ports.records();
+    const int pick = PortChoice::preselect(
+        list, mRegistry2::Registry(ProgramIdentity::settingsPath() + QStringLiteral("\\COM-Port")));
+    for (int i = 0; i < list.size(); ++i)
+        print(QStringLiteral("%1 %2  %3  %4")
+                  .arg(i == pick ? QLatin1Char('*') : QLatin1Char(' '))
+                  .arg(i + 1)
+                  .arg(PortChoice::listText(list[i]), list[i].path));
+    return CliOptions::kDone;
+}
+
+int CliRunner::download()
+{
+    if (!openPort())
+        return CliOptions::kLink;
+    MemoryTable table;
+    if (const int status = fetch(table))
+        return status;
+    const QString text = CsvFile::text(table);
+    if (m_opt.output.isEmpty())
+        return writeAll(stdout, Win1252::encode(text)) ? CliOptions::kDone : CliOptions::kFile;
+    QString reason;
+    if (!mFileRWLite::FileWrite(m_opt.output, text, &reason)) {
+        error(QStringLiteral("cannot write %1: %2").arg(m_opt.output, reason));
+        return CliOptions::kFile;
+    }
+    return CliOptions::kDone;
+}
+
+int CliRunner::upload()
+{
+    MemoryTable file;
+    MemoryTable receiver;
+    if (m_opt.changed) {
+        // The receiver's count and limits are the ones the file is read by.
+        if (!openPort())
+            return CliOptions::kLink;
+        if (const int status = fetch(receiver))
+            return status;
+        file.setMemoryCount(receiver.memoryCount());
+        file.limits() = receiver.limits();
+    }
+    if (!loadFile(file))
+        return CliOptions::kFile;
+    if (!m_opt.changed && !openPort())
+        return CliOptions::kLink;
+
+    QList<int> numbers;
+    for (int n = 1; n <= file.size(); ++n) {
+        if (!m_opt.changed || n > receiver.size()
+            || !EntryCommand::sameOnReceiver(file.entry(n), receiver.entry(n)))
+            numbers << n;
+    }
+    if (!numbers.isEmpty()) {
+        const TransferEngine::Outcome o = m_engine.upload(file, numbers);
+        if (const int status = finished(o))
+            return status;
+    }
+    if (!m_opt.verify)
+        return CliOptions::kDone;
+
+    MemoryTable after;
+    if (const int status = fetch(after))
+        return status;
+    int differing = 0;
+    for (int n = 1; n <= qMax(file.size(), after.size()); ++n) {
+        const MemoryEntry none;
+        const MemoryEntry &f = n <= file.size() ? file.entry(n) : none;
+        const MemoryEntry &r = n <= after.size() ? after.entry(n) : none;
+        if (EntryCommand::sameOnReceiver(f, r))
+            continue;
+        ++differing;
+        print(QStringLiteral("channel %1 differs: file \"%2\", receiver \"%3\"")
+                  .arg(n)
+                  .arg(n <= file.size() ? channelText(file, n) : QStringLiteral("(none)"),
+                       n <= after.size() ? channelText(after, n) : QStringLiteral("(none)")));
+    }
+    return differing ? CliOptions::kMismatch : CliOptions::kDone;
+}
+
+int CliRunner::update()
+{
+    MemoryTable file;
+    if (!loadFile(file))
+        return CliOptions::kFile;
+    if (m_opt.channel > file.size()) {
+        error(QStringLiteral("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
+        return CliOptions::kUsage;
+    }
+    if (!openPort())
+        return CliOptions::kLink;
+    return finished(m_engine.sendEntry(file, m_opt.channel));
+}
+
+int CliRunner::sync()
+{
+    if (!openPort())
+        return CliOptions::kLink;
+    return finished(m_engine.syncClock(Clock::now().time()));
+}
+
+int CliRunner::show()
+{
+    MemoryTable table;
+    if (!loadFile(table))
+        return CliOptions::kFile;
+    for (int n = 1; n <= table.size(); ++n)
+        print(LineFormat::listLine(table.entry(n), n, table.size()));
+    return CliOptions::kDone;
+}
