@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -15,8 +16,13 @@ public:
     virtual void stopMessage(QWidget *parent, const QString &text, const QString &title) = 0;
     virtual void beep() = 0;
     // Standard open (mode 0) or save (mode 1) dialog; "" when cancelled.
+    // places: folders offered in the dialog's side bar.
     virtual QString fileDialog(QWidget *owner, int mode, const QString &initialPath,
-                               const QString &title, const QString &filter) = 0;
+                               const QString &title, const QString &filter,
+                               const QStringList &places = {}) = 0;
+    // Save, Discard or Cancel for changes about to be thrown away.
+    enum class Answer { Save, Discard, Cancel };
+    virtual Answer askSave(QWidget *parent, const QString &text, const QString &title) = 0;
 };
 
 // The real thing: QMessageBox, QApplication::beep, QFileDialog.
@@ -26,5 +32,6 @@ public:
     void stopMessage(QWidget *parent, const QString &text, const QString &title) override;
     void beep() override;
     QString fileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
-                       const QString &filter) override;
+                       const QString &filter, const QStringList &places = {}) override;
+    Answer askSave(QWidget *parent, const QString &text, const QString &title) override;
 };

@@ -3,11 +3,13 @@
 #include "files/FileDialogSettings.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace mFileDialog {
 
 QString FileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
-                   const QString &filter)
+                   const QString &filter, const QStringList &places)
 {
     const FileDialogSettings s = FileDialogSettings::make(mode, initialPath, title, filter);
     const bool save = mode == FileDialogSettings::Save;
@@ -27,6 +29,12 @@ QString FileDialog(QWidget *owner, int mode, const QString &initialPath, const Q
     if (!s.fileName.isEmpty())
         dlg.selectFile(s.fileName);
     dlg.setDefaultSuffix(s.defaultSuffix);
+    QList<QUrl> side = dlg.sidebarUrls();
+    for (const QString &place : places) {
+        if (QFileInfo(place).isDir())
+            side << QUrl::fromLocalFile(place);
+    }
+    dlg.setSidebarUrls(side);
 
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -9,7 +10,8 @@ namespace mFileDialog {
 // Standard open (mode 0) or save (mode 1) dialog set up from the initial path,
 // title and "description|pattern|..." filter; returns the chosen path, or ""
 // when the user cancels.
+// places: folders added to the dialog's side bar.
 QString FileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
-                   const QString &filter);
+                   const QString &filter, const QStringList &places = {});
 
 } // namespace mFileDialog

@@ -3,8 +3,10 @@
 #include "ui_frmMain.h"
 
 #include "Dialogs.h"
+#include "ListStep.h"
 #include "WindowLook.h"
 #include "identity/ExeName.h"
+#include "identity/UserFolders.h"
 #include "identity/ProgramIdentity.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
@@ -12,7 +14,7 @@
 #include "platform/Beep.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
-#include "settings/Registry.h"
+#include "settings/ProgramSettings.h"
 #include "text/TextUtil.h"
 
 #include <QApplication>
@@ -22,6 +24,8 @@
 #include <QScreen>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
+#include <QUndoStack>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <limits>
@@ -34,24 +38,23 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
       m_bandLastOffered(std::numeric_limits<qint16>::min()),
       m_portSource(std::move(ports)),
       m_port(new clsCommPort(this)),
-      m_engine(new TransferEngine(m_port, this))
+      m_engine(new TransferEngine(m_port, this)),
+      m_undo(new QUndoStack(this))
 {
     m_ui->setupUi(this);
+    m_undo->setUndoLimit(100);
+    // The caption carries the usual modified mark while the list has changes.
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
     Beep::setHandler([d = m_dialogs] { d->beep(); });
     setupLook();
     wireControls();
 
     // Creation steps: identity, caption, program path, an empty list.
-    setWindowTitle(ProgramIdentity::caption());
+    setWindowTitle(ProgramIdentity::caption() + QStringLiteral("[*]"));
     m_lastDir = ExeName::programDirectory();
     m_table.setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
-}
-
-QString frmMain::setting(const QString &suffix) const
-{
-    return ProgramIdentity::settingsPath() + suffix;
 }
 
 void frmMain::showError(const QString &text, const QString &title)
@@ -87,6 +90,8 @@ void frmMain::wireControls()
     connect(m_ui->cUL, &QPushButton::clicked, this, &frmMain::cUL_Click);
     connect(m_ui->cUpd, &QPushButton::clicked, this, &frmMain::cUpd_Click);
     connect(m_ui->cSync, &QPushButton::clicked, this, &frmMain::cSync_Click);
+    m_ui->lList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->lList, &QWidget::customContextMenuRequested, this, &frmMain::listMenu);
 
     // A child of the window, so it can be found by name like the controls.
     // As a member it is destroyed before the window's children are.
@@ -107,19 +112,18 @@ void frmMain::wireControls()
 
 void frmMain::Form_Load()
 {
-    setWindowTitle(ProgramIdentity::caption());
-    // Only a text names a folder; anything else in the store counts as missing.
-    const QVariant dir = mRegistry2::Registry(setting(QStringLiteral("\\LastDir")));
-    m_lastDir = dir.typeId() == QMetaType::QString && !dir.toString().isEmpty()
-        ? dir.toString()
-        : ExeName::programDirectory();
+    setWindowTitle(ProgramIdentity::caption() + QStringLiteral("[*]"));
+    m_lastDir = ProgramSettings().lastDir(UserFolders::firstSaveFolder());
     restorePosition();
     m_table.setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
     lList_Click();
-    if (mExists::FileSize(ExeName::autoLoadFile()) > 0)
-        LoadCSV(ExeName::autoLoadFile());
+    const QString autoLoad = UserFolders::autoLoadFile();
+    if (mExists::FileSize(autoLoad) > 0)
+        LoadCSV(autoLoad);
+    // What the program starts with is not a change.
+    m_undo->clear();
     ShowBuf(true);
     // Show the window before the slower port search.
     show();
@@ -128,34 +132,13 @@ void frmMain::Form_Load()
     CtrlEn(true);
 }
 
-namespace {
-// A stored position as a whole number; anything else counts as missing.
-bool storedInt(const QVariant &v, int *out)
-{
-    if (v.typeId() != QMetaType::Int)
-        return false;
-    *out = v.toInt();
-    return true;
-}
-} // namespace
-
 void frmMain::restorePosition()
 {
-    int left = 0;
-    int top = 0;
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                           : QRect(0, 0, 1024, 768);
-    if (!storedInt(mRegistry2::Registry(setting(QStringLiteral("\\Win.Left"))), &left))
-        left = screen.x() + (screen.width() - width()) / 2;
-    if (!storedInt(mRegistry2::Registry(setting(QStringLiteral("\\Win.Top"))), &top))
-        top = screen.y() + (screen.height() - height()) / 2;
-    move(left, top);
-}
-
-void frmMain::storePosition()
-{
-    mRegistry2::Registry(setting(QStringLiteral("\\Win.Top")), 0, QVariant(static_cast<int>(y())));
-    mRegistry2::Registry(setting(QStringLiteral("\\Win.Left")), 0, QVariant(static_cast<int>(x())));
+    const ProgramSettings settings;
+    move(settings.winLeft().value_or(screen.x() + (screen.width() - width()) / 2),
+         settings.winTop().value_or(screen.y() + (screen.height() - height()) / 2));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -168,18 +151,27 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!m_undo->isClean()) {
+        const Dialogs::Answer a = m_dialogs->askSave(
+            this, QStringLiteral("  The memory list has changes that are not saved. Save them?  "),
+            QStringLiteral(" Presetta"));
+        if (a == Dialogs::Answer::Cancel || (a == Dialogs::Answer::Save && !saveList())) {
+            event->ignore();
+            return;
+        }
+    }
     Form_Unload();
     event->accept();
 }
 
 void frmMain::Form_Unload()
 {
-    storePosition();
+    ProgramSettings settings;
+    settings.setWindowPosition(x(), y());
     // With no port listed nothing is stored, so the previous port stays.
     const int row = m_ui->coCOM->currentIndex();
     if (row >= 0)
-        mRegistry2::Registry(setting(QStringLiteral("\\COM-Port")), 0,
-                             m_ui->coCOM->itemData(row, kPortNameRole).toString());
+        settings.setComPort(m_ui->coCOM->itemData(row, kPortNameRole).toString());
     if (connected() && m_port->IsOpen())
         m_ui->ckConn->setChecked(false);
     m_timerChk.stop();
@@ -202,6 +194,31 @@ void frmMain::setLine(int position, const QString &text)
 {
     if (QListWidgetItem *item = m_ui->lList->item(position))
         item->setText(text);
+}
+
+QString frmMain::lineText(int position) const
+{
+    const QListWidgetItem *item = m_ui->lList->item(position);
+    return item ? item->text() : QString();
+}
+
+QMap<int, QString> frmMain::oddLines() const
+{
+    QMap<int, QString> odd;
+    const int count = m_table.size();
+    for (int p = 0; p < m_ui->lList->count() && p < count; ++p) {
+        const QString line = lineText(p);
+        if (line != LineFormat::listLine(m_table.entry(p + 1), p + 1, count))
+            odd.insert(p, line);
+    }
+    return odd;
+}
+
+void frmMain::showLines(const QMap<int, QString> &odd)
+{
+    RefreshList(true);
+    for (auto it = odd.begin(); it != odd.end(); ++it)
+        setLine(it.key(), it.value());
 }
 
 void frmMain::ClearList()
@@ -381,9 +398,13 @@ void frmMain::cAply_Click()
     in.bandwidthItem = m_ui->coBW->currentText();
     in.stereoIndex = m_ui->coST->currentIndex();
     const EntryEditor::Result r = EntryEditor::apply(m_table.entry(n), in, m_table.limits());
+    const MemoryEntry before = m_table.entry(n);
+    const QString lineBefore = lineText(p);
     m_table.entry(n) = r.entry;
     m_ui->tPI->setText(r.piBoxText);
     setLine(p, r.line);
+    if (before != r.entry || lineBefore != r.line)
+        pushStep(ListStep::apply(this, n, before, lineBefore));
 }
 
 void frmMain::cClr_Click()
@@ -420,6 +441,7 @@ void frmMain::cUp_Click()
     setLine(s - 1, upper);
     setLine(s, lower);
     selectPosition(s - 1);
+    pushStep(ListStep::move(this, s + 1, true));
 }
 
 void frmMain::cDn_Click()
@@ -437,6 +459,7 @@ void frmMain::cDn_Click()
     setLine(s, upper);
     setLine(s + 1, lower);
     selectPosition(s + 1);
+    pushStep(ListStep::move(this, s + 1, false));
 }
 
 void frmMain::cIns_Click()
@@ -446,7 +469,10 @@ void frmMain::cIns_Click()
         m_dialogs->beep();
         return;
     }
+    const MemoryEntry fallenOut = m_table.entry(m_table.size());
+    const QMap<int, QString> odd = oddLines();
     m_table.insertEmptyAt(s + 1);
+    pushStep(ListStep::insert(this, s + 1, fallenOut, odd));
     RefreshList(true);
     // With the last line selected the last entry is emptied in place.
     selectPosition(qMin(s + 1, m_table.size() - 1));
@@ -459,7 +485,10 @@ void frmMain::cDel_Click()
         m_dialogs->beep();
         return;
     }
+    const MemoryEntry removed = m_table.entry(s + 1);
+    const QMap<int, QString> odd = oddLines();
     m_table.deleteAt(s + 1);
+    pushStep(ListStep::remove(this, s + 1, removed, odd));
     RefreshList(true);
     selectPosition(s);
 }
@@ -543,6 +572,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         auto *w = qobject_cast<QWidget *>(watched);
         if (ke->key() == Qt::Key_Escape && w && belongsToWindow(w))
             m_engine->requestAbort(); // not consumed
+        // The text boxes keep their own undo of the typing.
+        if (w && belongsToWindow(w) && !qobject_cast<QLineEdit *>(w) && undoKey(ke))
+            return true;
         if (!w || (w != m_ui->tFreq && w != m_ui->tName && w != m_ui->tPI))
             return QWidget::eventFilter(watched, event);
         if (ke->key() == Qt::Key_Up || ke->key() == Qt::Key_Down) {
@@ -570,4 +602,59 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             tFreq_Validate();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------- undo history
+
+void frmMain::pushStep(ListStep *step)
+{
+    m_undo->push(step);
+}
+
+void frmMain::undoStep()
+{
+    // Never while the list is being sent or rebuilt.
+    if (m_transfer || m_rebuilding || !m_undo->canUndo())
+        return;
+    m_undo->undo();
+}
+
+void frmMain::redoStep()
+{
+    if (m_transfer || m_rebuilding || !m_undo->canRedo())
+        return;
+    m_undo->redo();
+}
+
+bool frmMain::undoKey(QKeyEvent *e)
+{
+    const QKeyCombination k = e->keyCombination();
+    if (k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+        undoStep();
+        return true;
+    }
+    if (k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
+        || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+        redoStep();
+        return true;
+    }
+    return false;
+}
+
+void frmMain::listMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("listMenu"));
+    const bool idle = !m_transfer && !m_rebuilding;
+    QAction *undo = menu.addAction(
+        m_undo->canUndo() ? QStringLiteral("Undo %1").arg(m_undo->undoText()) : QStringLiteral("Undo"),
+        this, &frmMain::undoStep);
+    undo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Z));
+    undo->setEnabled(idle && m_undo->canUndo());
+    QAction *redo = menu.addAction(
+        m_undo->canRedo() ? QStringLiteral("Redo %1").arg(m_undo->redoText()) : QStringLiteral("Redo"),
+        this, &frmMain::redoStep);
+    redo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z));
+    redo->setEnabled(idle && m_undo->canRedo());
+    menu.exec(m_ui->lList->viewport()->mapToGlobal(at));
 }

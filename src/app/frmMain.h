@@ -5,11 +5,14 @@
 #include "memlist/MemoryTable.h"
 #include "ports/PortSource.h"
 
+#include <QMap>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 class Dialogs;
+class ListStep;
+class QUndoStack;
 class clsCOMenum2;
 class clsCommPort;
 class QLineEdit;
@@ -22,6 +25,8 @@ class frmMain;
 class frmMain : public QWidget
 {
     Q_OBJECT
+    friend class ListStep;
+
 public:
     // ports: where the port list comes from; null for the platform's ports.
     explicit frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports = nullptr,
@@ -32,6 +37,7 @@ public:
     void Form_Load();
 
     const MemoryTable &table() const { return m_table; }
+    QUndoStack *undoStack() const { return m_undo; }
     bool abortFlag() const;
     QString lastDir() const { return m_lastDir; }
     clsCommPort *port() const { return m_port; }
@@ -55,6 +61,10 @@ public:
     void cDn_Click();
     void cIns_Click();
     void cDel_Click();
+
+    // Undo history of the list.
+    void undoStep();
+    void redoStep();
 
     // Memory files.
     void cSave_Click();
@@ -92,6 +102,16 @@ private:
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
     void setLine(int position, const QString &text);
+    QString lineText(int position) const;
+    // Lines a silent rebuild would show otherwise (applied or cleared ones).
+    QMap<int, QString> oddLines() const;
+    // The table's lines with the odd ones put back.
+    void showLines(const QMap<int, QString> &odd);
+    void pushStep(ListStep *step);
+    void listMenu(const QPoint &at);
+    bool undoKey(QKeyEvent *e);
+    bool saveList();
+    void backup(const QString &what);
     int selectedPosition() const;
     void selectPosition(int position);
     void Form_Unload();
@@ -104,10 +124,7 @@ private:
     void wireEngine();
     bool beginTransfer();
     void endTransfer(const TransferEngine::Outcome &outcome);
-    void storePosition();
     void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"));
-    // Full settings path of one of the window's values ("\\LastDir", ...).
-    QString setting(const QString &suffix) const;
 
     Ui::frmMain *m_ui;
     Dialogs *m_dialogs;
@@ -126,6 +143,9 @@ private:
     qint16 m_lastPortCount = 0;
     TransferEngine *m_engine;
     DownloadReply::Values m_values;
+    QUndoStack *m_undo;
+    QString m_backupError;          // why a backup failed, still to be told
+    bool m_backupWarned = false;    // told once per run
     bool m_transfer = false;        // a receiver command is running
     bool m_closeRequested = false;  // the window was closed during it
 };

@@ -7,9 +7,10 @@
 #include "Dialogs.h"
 #include "platform/Wait.h"
 #include "ports/PortChoice.h"
+#include "ports/PortProblem.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
-#include "settings/Registry.h"
+#include "settings/ProgramSettings.h"
 
 #include <QPalette>
 
@@ -117,8 +118,7 @@ void frmMain::COMlist()
         m_ui->coCOM->setItemData(row, r.path, kPortPathRole);
     }
     // Ports are remembered by name here; a number from elsewhere still counts.
-    m_ui->coCOM->setCurrentIndex(
-        PortChoice::preselect(ports, mRegistry2::Registry(setting(QStringLiteral("\\COM-Port")))));
+    m_ui->coCOM->setCurrentIndex(PortChoice::preselect(ports, ProgramSettings().comPort()));
     m_ui->ckConn->setEnabled(true);
 }
 
@@ -162,6 +162,11 @@ void frmMain::ckConn_Click(bool checked)
             } else {
                 m_ui->ckConn->setChecked(false);
                 m_dialogs->beep();
+                // Then why, when the platform says.
+                const PortProblem::Diagnosis why = PortProblem::diagnose(
+                    m_port->cPortPath(), m_port->portLabel(), m_port->openError(), m_port->openErrorText());
+                if (m_port->openError() != QSerialPort::NoError)
+                    showError(QStringLiteral("  ") + why.text + QStringLiteral("  "));
             }
         }
     }

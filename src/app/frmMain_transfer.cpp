@@ -7,9 +7,14 @@
 #include "ui_frmMain.h"
 
 #include "Dialogs.h"
+#include "ListStep.h"
 #include "link/TransferEngine.h"
 #include "platform/Clock.h"
 #include "serial/clsCommPort.h"
+
+#include <QUndoStack>
+
+#include <utility>
 
 void frmMain::wireEngine()
 {
@@ -46,6 +51,11 @@ void frmMain::endTransfer(const TransferEngine::Outcome &outcome)
     m_transfer = false;
     if (outcome.status == TransferEngine::Status::LinkLost)
         linkLost(outcome.description);
+    // A failed backup never stops a transfer; it is told once, afterwards.
+    if (!m_backupError.isEmpty()) {
+        m_backupWarned = true;
+        showError(std::exchange(m_backupError, QString()));
+    }
     if (m_closeRequested)
         QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -57,10 +67,15 @@ void frmMain::cDL_Click()
     EditEn(false);
     TransferEngine::Outcome outcome;
     if (connected()) {
+        const MemoryTable before = m_table;
+        const QMap<int, QString> odd = oddLines();
         m_ui->lList->clear();
         outcome = m_engine->download(m_table, m_values);
         if (outcome.status == TransferEngine::Status::Done) {
             NewList();
+            pushStep(ListStep::whole(this, QStringLiteral("Download"), before, odd));
+            m_undo->setClean();
+            backup(QStringLiteral("download"));
         } else {
             // Nothing new: show the table that is still there instead of an
             // empty list that looks as if every channel were gone.
@@ -80,7 +95,10 @@ void frmMain::cUL_Click()
     if (!beginTransfer())
         return;
     EditEn(false);
+    backup(QStringLiteral("upload"));
     const TransferEngine::Outcome outcome = m_engine->upload(m_table);
+    if (outcome.status == TransferEngine::Status::Done)
+        m_undo->setClean();
     selectPosition(0);
     m_dialogs->beep();
     EditEn(true);

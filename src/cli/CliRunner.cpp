@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRunner.h"
 
+#include "files/Backups.h"
 #include "files/CsvFile.h"
 #include "files/Exists.h"
 #include "files/FileRWLite.h"
-#include "identity/ProgramIdentity.h"
 #include "link/EntryCommand.h"
 #include "memlist/LineFormat.h"
 #include "memlist/MemoryTable.h"
 #include "platform/Clock.h"
 #include "ports/PortChoice.h"
+#include "ports/PortProblem.h"
 #include "ports/clsCOMenum2.h"
-#include "settings/Registry.h"
+#include "settings/ProgramSettings.h"
 #include "text/TextUtil.h"
 #include "text/Win1252.h"
 
@@ -133,8 +134,7 @@ bool CliRunner::openPort()
         const clsCOMenum2 ports;
         const QList<PortRecord> &list = ports.records();
         const int i = path.isEmpty()
-            ? PortChoice::preselect(list, mRegistry2::Registry(ProgramIdentity::settingsPath()
-                                                               + QStringLiteral("\\COM-Port")))
+            ? PortChoice::preselect(list, ProgramSettings().comPort())
             : PortChoice::find(list, path);
         if (i < 0) {
             error(path.isEmpty() ? QStringLiteral("no serial port found")
@@ -153,7 +153,9 @@ bool CliRunner::openPort()
         // Closed already; told below.
     }
     if (!m_port.IsOpen()) {
-        error(QStringLiteral("cannot open %1").arg(path));
+        error(m_port.openError() == QSerialPort::NoError
+                  ? QStringLiteral("cannot open %1").arg(path)
+                  : PortProblem::diagnose(path, m_port.portLabel(), m_port.openError(), m_port.openErrorText()).text);
         return false;
     }
     return true;
@@ -181,6 +183,15 @@ bool CliRunner::loadFile(MemoryTable &table)
                                                 ? QStringLiteral("not a memory file (no lines ended by CR LF)")
                                                 : TextUtil::trimBlanks(r.message)));
     return false;
+}
+
+void CliRunner::backup(const MemoryTable &table, const QString &what)
+{
+    QString reason;
+    if (!Backups::write(table, what, &reason) && !m_backupWarned) {
+        m_backupWarned = true;
+        error(QStringLiteral("no backup could be written to %1: %2").arg(Backups::folder(), reason));
+    }
 }
 
 int CliRunner::fetch(MemoryTable &table)
@@ -245,8 +256,7 @@ int CliRunner::ports()
 {
     const clsCOMenum2 ports;
     const QList<PortRecord> &list = ports.records();
-    const int pick = PortChoice::preselect(
-        list, mRegistry2::Registry(ProgramIdentity::settingsPath() + QStringLiteral("\\COM-Port")));
+    const int pick = PortChoice::preselect(list, ProgramSettings().comPort());
     for (int i = 0; i < list.size(); ++i)
         print(QStringLiteral("%1 %2  %3  %4")
                   .arg(i == pick ? QLatin1Char('*') : QLatin1Char(' '))
@@ -262,6 +272,7 @@ int CliRunner::download()
     MemoryTable table;
     if (const int status = fetch(table))
         return status;
+    backup(table, QStringLiteral("download"));
     const QString text = CsvFile::text(table);
     if (m_opt.output.isEmpty())
         return writeAll(stdout, Win1252::encode(text)) ? CliOptions::kDone : CliOptions::kFile;
@@ -283,6 +294,7 @@ int CliRunner::upload()
             return CliOptions::kLink;
         if (const int status = fetch(receiver))
             return status;
+        backup(receiver, QStringLiteral("download"));
         file.setMemoryCount(receiver.memoryCount());
         file.limits() = receiver.limits();
     }
@@ -298,6 +310,7 @@ int CliRunner::upload()
             numbers << n;
     }
     if (!numbers.isEmpty()) {
+        backup(file, QStringLiteral("upload"));
         const TransferEngine::Outcome o = m_engine.upload(file, numbers);
         if (const int status = finished(o))
             return status;

@@ -41,6 +41,9 @@ private:
     // The exit status of a transfer that sends: silence counts as failure.
     int finished(const TransferEngine::Outcome &outcome);
     void watchInterrupt();
+    // Keeps a copy of a list around a transfer; a failure is told once and
+    // stops nothing.
+    void backup(const MemoryTable &table, const QString &what);
 
     void progress(const QString &text);
     void endProgress();
@@ -54,4 +57,5 @@ private:
     bool m_showProgress;
     bool m_progressShown = false;
     bool m_interrupted = false;
+    bool m_backupWarned = false;
 };

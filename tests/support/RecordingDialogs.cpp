@@ -9,8 +9,15 @@ void RecordingDialogs::stopMessage(QWidget *, const QString &text, const QString
 }
 
 QString RecordingDialogs::fileDialog(QWidget *, int mode, const QString &initialPath,
-                                     const QString &title, const QString &filter)
+                                     const QString &title, const QString &filter,
+                                     const QStringList &places)
 {
-    fileRequests.append({mode, initialPath, title, filter});
+    fileRequests.append({mode, initialPath, title, filter, places});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+Dialogs::Answer RecordingDialogs::askSave(QWidget *, const QString &text, const QString &title)
+{
+    questions.append({text, title});
+    return saveAnswers.isEmpty() ? Answer::Discard : saveAnswers.takeFirst();
 }

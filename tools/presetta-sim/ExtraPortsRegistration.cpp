@@ -1,13 +1,12 @@
 #include "ExtraPortsRegistration.h"
 
-#include "identity/ProgramIdentity.h"
-#include "settings/Registry.h"
+#include "settings/ProgramSettings.h"
 
 #include <QVariant>
 
 QString ExtraPortsRegistration::valuePath()
 {
-    return ProgramIdentity::settingsPath() + QStringLiteral("\\ExtraPorts");
+    return ProgramSettings::path(QStringLiteral("ExtraPorts"));
 }
 
 QString ExtraPortsRegistration::elementFor(const QString &devicePath)
@@ -17,13 +16,7 @@ QString ExtraPortsRegistration::elementFor(const QString &devicePath)
 
 QStringList ExtraPortsRegistration::currentList()
 {
-    const QVariant v = mRegistry2::Registry(valuePath());
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList();
-    // A single text written by hand counts as a list of one.
-    if (v.typeId() == QMetaType::QString && !v.toString().isEmpty())
-        return {v.toString()};
-    return {};
+    return ProgramSettings().extraPorts();
 }
 
 ExtraPortsRegistration::~ExtraPortsRegistration()
@@ -38,7 +31,7 @@ void ExtraPortsRegistration::add(const QString &devicePath)
     QStringList list = currentList();
     if (!list.contains(m_element))
         list << m_element;
-    mRegistry2::Registry(valuePath(), 0, QVariant(list));
+    ProgramSettings().setExtraPorts(list);
 }
 
 void ExtraPortsRegistration::remove()
@@ -48,8 +41,5 @@ void ExtraPortsRegistration::remove()
     QStringList list = currentList();
     list.removeAll(m_element);
     m_element.clear();
-    if (list.isEmpty())
-        mRegistry2::DeleteValue(valuePath());
-    else
-        mRegistry2::Registry(valuePath(), 0, QVariant(list));
+    ProgramSettings().setExtraPorts(list);
 }

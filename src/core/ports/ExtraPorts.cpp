@@ -1,6 +1,6 @@
 #include "ports/ExtraPorts.h"
 
-#include "identity/ProgramIdentity.h"
+#include "settings/ProgramSettings.h"
 #include "ports/SerialPortFacts.h"
 #include "ports/TtyDevice.h"
 #include "text/TextUtil.h"
@@ -12,19 +12,13 @@ namespace ExtraPorts {
 
 QString valuePath()
 {
-    return ProgramIdentity::settingsPath() + QStringLiteral("\\ExtraPorts");
+    return ProgramSettings::path(QStringLiteral("ExtraPorts"));
 }
 
 QList<Entry> parse(const QVariant &value)
 {
-    QStringList elements;
-    if (value.typeId() == QMetaType::QStringList)
-        elements = value.toStringList();
-    else if (value.typeId() == QMetaType::QString)
-        elements = QStringList{value.toString()};
-
     QList<Entry> entries;
-    for (const QString &element : elements) {
+    for (const QString &element : ProgramSettings::extraPortsOf(value)) {
         // The first "|" ends the path; a description may hold more of them.
         const qsizetype bar = element.indexOf(QLatin1Char('|'));
         Entry e;

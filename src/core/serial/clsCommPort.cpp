@@ -111,6 +111,8 @@ bool clsCommPort::cOpen(bool internalTimer)
     if (!m_held) {
         releaseGonePort();
         m_port.setPortName(deviceName());
+        m_openError = QSerialPort::NoError;
+        m_openErrorText.clear();
         if (m_port.open(QIODevice::ReadWrite)) {
             m_held = true;
             m_readErrors = 0;
@@ -126,6 +128,8 @@ bool clsCommPort::cOpen(bool internalTimer)
                 setTimerEnabled(true);
             return true;
         }
+        m_openError = m_port.error();
+        m_openErrorText = m_port.errorString();
     }
     setTimerEnabled(false);
     if (IsOpen())

@@ -56,6 +56,9 @@ public:
     bool cClose();
     // True while the device is held and present.
     bool IsOpen();
+    // Why the last cOpen could not open the device, as the platform says.
+    QSerialPort::SerialPortError openError() const { return m_openError; }
+    QString openErrorText() const { return m_openErrorText; }
 
     // --- receive and send --------------------------------------------------
 
@@ -245,6 +248,8 @@ private:
     QString m_portPath;
     QSerialPort m_port;
     bool m_held = false;             // a device handle is held
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
+    QString m_openErrorText;
     bool m_releasePending = false;   // a vanished device still to be closed
     bool m_gonePending = false;      // deviceGone() still to be emitted
     quint32 m_losses = 0;            // devices lost so far
