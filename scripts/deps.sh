@@ -2,7 +2,7 @@
 # when any is missing (apt-get, through sudo when not root).
 
 PRESETTA_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-                   libqt6svg6 fonts-terminus-otb)
+                   librsvg2-bin fonts-terminus-otb)
 # What the packaging tests run: the desktop-entry and AppStream validators,
 # dpkg-shlibdeps for cpack, groff for the man pages, and clang with its
 # libFuzzer and sanitizer runtimes for the fuzz smoke. test.sh expands it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowLook.h"
 
 #include "ui_frmMain.h"
@@ -5,12 +6,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QIcon>
-
-// Resources of a static library must be registered by hand.
-static void initResources()
-{
-    Q_INIT_RESOURCE(presetta);
-}
 
 namespace WindowLook {
 
@@ -30,22 +25,50 @@ QFont fontOr(const QString &family, const QFont &fallback, int pixelSize)
 
 void setIcon(QAbstractButton *button, const char *name)
 {
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))));
+    button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name))));
     button->setIconSize(QSize(16, 16));
+}
+
+bool installed(const QFont &f)
+{
+    return QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
+QFont fixedFont(qreal devicePixelRatio)
+{
+    QFont terminus(QStringLiteral("Terminus"));
+    terminus.setPixelSize(12);
+    const bool scaled = !qFuzzyCompare(devicePixelRatio, 1.0);
+    if (installed(terminus) && (!scaled || QFontDatabase::isSmoothlyScalable(terminus.family())))
+        return terminus;
+    if (installed(terminus)) {
+        // A bitmap font keeps its 12 device pixels on a scaled screen while its
+        // cells are spread to the scaled width; a scalable font with the same
+        // 6-pixel cell takes its place there.
+        QFont mono(QStringLiteral("DejaVu Sans Mono"));
+        mono.setStyleHint(QFont::TypeWriter);
+        mono.setPixelSize(10);
+        if (installed(mono))
+            return mono;
+    }
+    QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    system.setPixelSize(12);
+    return system;
+}
+
 void apply(QWidget *window, Ui::frmMain *ui)
 {
-    initResources();
     QFont sans(QStringLiteral("DejaVu Sans"));
     sans.setStyleHint(QFont::SansSerif);
     window->setFont(fontOr(QStringLiteral("Tahoma"), sans, 11));
-    window->setWindowIcon(QIcon(QStringLiteral(":/icons/presetta.svg")));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/appicon/presetta-%1.png").arg(size), QSize(size, size));
+    window->setWindowIcon(icon);
 
-    const QFont fixed = fontOr(QStringLiteral("Terminus"),
-                               QFontDatabase::systemFont(QFontDatabase::FixedFont), 12);
+    const QFont fixed = fixedFont(window->devicePixelRatioF());
     for (QWidget *w : {static_cast<QWidget *>(ui->lList), static_cast<QWidget *>(ui->tBand),
                        static_cast<QWidget *>(ui->tFreq), static_cast<QWidget *>(ui->tName),
                        static_cast<QWidget *>(ui->tPI), static_cast<QWidget *>(ui->coBW),

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include <QFont>
 
 class QWidget;
 namespace Ui {
@@ -9,5 +12,9 @@ class frmMain;
 namespace WindowLook {
 
 void apply(QWidget *window, Ui::frmMain *ui);
+
+// The fixed-pitch font of the list and the edit boxes on a screen of this
+// pixel ratio: the Terminus bitmap font where it shows at its size.
+QFont fixedFont(qreal devicePixelRatio);
 
 } // namespace WindowLook
