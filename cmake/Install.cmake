@@ -70,7 +70,12 @@ set(_pkg ${PROJECT_SOURCE_DIR}/packaging)
 set(_gen ${PROJECT_BINARY_DIR}/packaging)
 set(PRESETTA_METAINFO_ID com.norvane.presetta)
 
-install(TARGETS presetta RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Who answers for the package. A packager sets a real address here:
+#   cmake -DPRESETTA_MAINTAINER="Jane Doe <jane@example.org>" ...
+set(PRESETTA_MAINTAINER "Norvane <presetta@norvane.org>" CACHE STRING
+    "Maintainer of the Debian package, as Name <address>")
+
+install(TARGETS presetta presetta-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET presetta-sim)
   install(TARGETS presetta-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -90,10 +95,35 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/src/app/resources/icons/presetta.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-foreach(page presetta presetta-sim)
+# Man pages and the changelog go in compressed, without a time stamp, as
+# Debian wants them.
+find_program(GZIP_COMMAND gzip REQUIRED)
+function(_presetta_gzip source target)
+  add_custom_command(OUTPUT ${target}
+    COMMAND ${GZIP_COMMAND} -9 -n -c ${source} > ${target}
+    DEPENDS ${source} VERBATIM)
+endfunction()
+set(_compressed)
+foreach(page presetta presetta-cli presetta-sim)
   configure_file(${_pkg}/man/${page}.1.in ${_gen}/man/${page}.1 @ONLY)
-  install(FILES ${_gen}/man/${page}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  _presetta_gzip(${_gen}/man/${page}.1 ${_gen}/man/${page}.1.gz)
+  list(APPEND _compressed ${_gen}/man/${page}.1.gz)
+  install(FILES ${_gen}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+# The release date in the changelog's own form (RFC 2822, noon UTC).
+string(REPLACE "-" ";" _d ${PRESETTA_RELEASE_DATE_ISO})
+list(GET _d 0 _y)
+list(GET _d 1 _m)
+list(GET _d 2 _day)
+execute_process(COMMAND date -u -R -d "${_y}-${_m}-${_day} 12:00:00"
+                OUTPUT_VARIABLE PRESETTA_CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
+configure_file(${_pkg}/changelog.in ${_gen}/changelog @ONLY)
+_presetta_gzip(${_gen}/changelog ${_gen}/changelog.gz)
+list(APPEND _compressed ${_gen}/changelog.gz)
+add_custom_target(presetta_compressed_docs ALL DEPENDS ${_compressed})
+configure_file(${_pkg}/copyright ${_gen}/copyright @ONLY)
+install(FILES ${_gen}/copyright ${_gen}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/presetta)
 
 # --- Debian package ---------------------------------------------------------
 # 1.06c is a valid Debian version and sorts right against later releases
@@ -102,7 +132,8 @@ endforeach()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME presetta)
 set(CPACK_PACKAGE_VENDOR Norvane)
-set(CPACK_PACKAGE_CONTACT Norvane)
+set(CPACK_PACKAGE_CONTACT "${PRESETTA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PRESETTA_MAINTAINER}")
 set(CPACK_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Lines of the long description stay short, as Debian wants them.
@@ -112,7 +143,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "bridge or a Bluetooth serial link. From one window it downloads the memory"
   "list, edits, reorders, saves and loads it as a CSV file, uploads it channel"
   "by channel and sets the receiver's clock."
-  "The receiver simulator presetta-sim is included.")
+  "presetta-cli does the same transfers from scripts, without a display;"
+  "the receiver simulator presetta-sim is included.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
@@ -120,10 +152,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies are computed by dpkg-shlibdeps from the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads its SVG image and icon-engine plugins at run time, so no binary
-# links them and dpkg-shlibdeps cannot see them; without them the window
-# icon and every glyph button would be blank.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_SOURCE_GENERATOR TGZ)
