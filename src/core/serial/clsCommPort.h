@@ -151,7 +151,8 @@ public:
     void pSetTimeoutSettings();
     quint32 pSetBitFieldsInfo() const;
     void pGetBitFieldsInfo(quint32 flagsWord);
-    const DeviceControlBlock &deviceControlBlock() const { return m_dcb; }
+    // The device-control record of the current settings, made when asked.
+    DeviceControlBlock deviceControlBlock() const;
 
     // Line control; each returns whether the device did it.
     bool pDTR(bool value);
@@ -203,6 +204,7 @@ private:
     bool setCommTimeouts(const CommTimeouts &in);
     void failureSequence(const char *operation);
     void runStepQuietly(void (clsCommPort::*step)());
+    void takeDeviceControlBlock(const DeviceControlBlock &dcb);
 
     void onPortError(QSerialPort::SerialPortError error);
     void onPortReadyRead() { m_readErrors = 0; }
@@ -240,7 +242,6 @@ private:
         qint32 writeTotalMultiplier = 0;
         qint32 writeTotalConstant = 0;
     } m_timeouts;
-    DeviceControlBlock m_dcb;
     CommTimeouts m_deviceTimeouts;   // what the open device holds
 
     // port

@@ -45,22 +45,44 @@ void clsCommPort::pGetBitFieldsInfo(quint32 flagsWord)
     m_flags = LineFlags::fromWord(flagsWord);
 }
 
+DeviceControlBlock clsCommPort::deviceControlBlock() const
+{
+    DeviceControlBlock dcb;
+    dcb.length = DeviceControlBlock::kLength;
+    dcb.flags = pSetBitFieldsInfo();
+    dcb.baudRate = static_cast<quint32>(m_baudRate);
+    dcb.xonLimit = static_cast<quint16>(m_xonLim);
+    dcb.xoffLimit = static_cast<quint16>(m_xoffLim);
+    dcb.parity = m_parity;
+    dcb.stopBits = m_stopCode;
+    dcb.xonChar = m_xonChar;
+    dcb.xoffChar = m_xoffChar;
+    dcb.errorChar = m_errorChar;
+    dcb.eofChar = m_eofChar;
+    dcb.evtChar = m_evtChar;
+    dcb.byteSize = m_dataBits;
+    return dcb;
+}
+
+void clsCommPort::takeDeviceControlBlock(const DeviceControlBlock &dcb)
+{
+    pGetBitFieldsInfo(dcb.flags);
+    m_baudRate = static_cast<qint32>(dcb.baudRate);
+    m_xonLim = static_cast<qint16>(dcb.xonLimit);
+    m_xoffLim = static_cast<qint16>(dcb.xoffLimit);
+    m_parity = dcb.parity;
+    m_stopCode = dcb.stopBits;
+    m_xonChar = dcb.xonChar;
+    m_xoffChar = dcb.xoffChar;
+    m_errorChar = dcb.errorChar;
+    m_eofChar = dcb.eofChar;
+    m_evtChar = dcb.evtChar;
+    m_dataBits = dcb.byteSize;
+}
+
 void clsCommPort::pSetComSettings()
 {
-    m_dcb.length = DeviceControlBlock::kLength;
-    m_dcb.flags = pSetBitFieldsInfo();
-    m_dcb.baudRate = static_cast<quint32>(m_baudRate);
-    m_dcb.xonLimit = static_cast<quint16>(m_xonLim);
-    m_dcb.xoffLimit = static_cast<quint16>(m_xoffLim);
-    m_dcb.parity = m_parity;
-    m_dcb.stopBits = m_stopCode;
-    m_dcb.xonChar = m_xonChar;
-    m_dcb.xoffChar = m_xoffChar;
-    m_dcb.errorChar = m_errorChar;
-    m_dcb.eofChar = m_eofChar;
-    m_dcb.evtChar = m_evtChar;
-    m_dcb.byteSize = m_dataBits;
-    if (!(m_held && SerialLineMapping::apply(m_port, m_dcb)))
+    if (!(m_held && SerialLineMapping::apply(m_port, deviceControlBlock())))
         failureSequence("pSetComSettings");
     pSetTimeoutSettings();
     pReadComSettings();
@@ -68,22 +90,13 @@ void clsCommPort::pSetComSettings()
 
 void clsCommPort::pReadComSettings()
 {
-    m_dcb.length = DeviceControlBlock::kLength;
-    // Without a device the record keeps what it had and that is copied.
+    // The properties are the one copy of the settings; the record is made
+    // from them for the exchange and read back from the device. Without a
+    // device the round trip through the record is all that happens.
+    DeviceControlBlock dcb = deviceControlBlock();
     if (m_held)
-        SerialLineMapping::read(m_port, m_dcb);
-    pGetBitFieldsInfo(m_dcb.flags);
-    m_baudRate = static_cast<qint32>(m_dcb.baudRate);
-    m_xonLim = static_cast<qint16>(m_dcb.xonLimit);
-    m_xoffLim = static_cast<qint16>(m_dcb.xoffLimit);
-    m_parity = m_dcb.parity;
-    m_stopCode = m_dcb.stopBits;
-    m_xonChar = m_dcb.xonChar;
-    m_xoffChar = m_dcb.xoffChar;
-    m_errorChar = m_dcb.errorChar;
-    m_eofChar = m_dcb.eofChar;
-    m_evtChar = m_dcb.evtChar;
-    m_dataBits = m_dcb.byteSize;
+        SerialLineMapping::read(m_port, dcb);
+    takeDeviceControlBlock(dcb);
     pReadTimeoutSettings();
 }
 
