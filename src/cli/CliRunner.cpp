@@ -18,6 +18,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -161,7 +163,7 @@ bool CliRunner::openPort()
     return true;
 }
 
-bool CliRunner::loadFile(MemoryTable &table)
+bool CliRunner::loadFile(MemoryTable &table, Count count)
 {
     const QString &path = m_opt.file;
     if (mExists::FileSize(path) < 0) {
@@ -174,9 +176,17 @@ bool CliRunner::loadFile(MemoryTable &table)
         error(QStringLiteral("cannot read %1: %2").arg(path, reason));
         return false;
     }
+    // A memory file has a line for every channel of the list it was saved
+    // from, so it says how many channels it is meant for.
+    const int lines = qBound(1, CsvFile::dataLines(text), int(std::numeric_limits<qint16>::max()));
+    if (count == Count::File)
+        table.setMemoryCount(static_cast<qint16>(lines));
+    else if (count == Count::WindowList)
+        table.setMemoryCount(static_cast<qint16>(qMax<int>(MemoryTable::kDefaultCount, lines)));
     const CsvFile::LoadResult r = CsvFile::parse(text, table.memoryCount(), table.limits());
     if (r.status == CsvFile::LoadStatus::Ok) {
         table.setEntries(r.entries);
+        m_fileLines = lines;
         return true;
     }
     error(QStringLiteral("%1: %2").arg(path, r.status == CsvFile::LoadStatus::Ignored
@@ -298,13 +308,14 @@ int CliRunner::upload()
         file.setMemoryCount(receiver.memoryCount());
         file.limits() = receiver.limits();
     }
-    if (!loadFile(file))
+    if (!loadFile(file, m_opt.changed ? Count::Table : Count::File))
         return CliOptions::kFile;
     if (!m_opt.changed && !openPort())
         return CliOptions::kLink;
 
+    // Channels beyond the file's lines are left as they are.
     QList<int> numbers;
-    for (int n = 1; n <= file.size(); ++n) {
+    for (int n = 1; n <= qMin(file.size(), m_fileLines); ++n) {
         if (!m_opt.changed || n > receiver.size()
             || !EntryCommand::sameOnReceiver(file.entry(n), receiver.entry(n)))
             numbers << n;
@@ -322,17 +333,14 @@ int CliRunner::upload()
     if (const int status = fetch(after))
         return status;
     int differing = 0;
-    for (int n = 1; n <= qMax(file.size(), after.size()); ++n) {
-        const MemoryEntry none;
-        const MemoryEntry &f = n <= file.size() ? file.entry(n) : none;
-        const MemoryEntry &r = n <= after.size() ? after.entry(n) : none;
-        if (EntryCommand::sameOnReceiver(f, r))
+    for (int n = 1; n <= m_fileLines; ++n) {
+        const bool held = n <= after.size();
+        if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n)))
             continue;
         ++differing;
         print(QStringLiteral("channel %1 differs: file \"%2\", receiver \"%3\"")
                   .arg(n)
-                  .arg(n <= file.size() ? channelText(file, n) : QStringLiteral("(none)"),
-                       n <= after.size() ? channelText(after, n) : QStringLiteral("(none)")));
+                  .arg(channelText(file, n), held ? channelText(after, n) : QStringLiteral("(none)")));
     }
     return differing ? CliOptions::kMismatch : CliOptions::kDone;
 }
@@ -340,7 +348,7 @@ int CliRunner::upload()
 int CliRunner::update()
 {
     MemoryTable file;
-    if (!loadFile(file))
+    if (!loadFile(file, Count::File))
         return CliOptions::kFile;
     if (m_opt.channel > file.size()) {
         error(QStringLiteral("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
@@ -361,7 +369,7 @@ int CliRunner::sync()
 int CliRunner::show()
 {
     MemoryTable table;
-    if (!loadFile(table))
+    if (!loadFile(table, Count::WindowList))
         return CliOptions::kFile;
     for (int n = 1; n <= table.size(); ++n)
         print(LineFormat::listLine(table.entry(n), n, table.size()));

@@ -31,9 +31,12 @@ private:
     int show();
 
     bool openPort();
-    // Loads the memory file into table (sized by its memory count); false
-    // with the reason printed when the file is refused.
-    bool loadFile(MemoryTable &table);
+    // The memory count a file is read with: its own number of lines, the
+    // window's (99, or more for a longer file), or the table's as it is.
+    enum class Count { File, WindowList, Table };
+    // Loads the memory file into table by the window's rules; false with the
+    // reason printed when the file is refused.
+    bool loadFile(MemoryTable &table, Count count);
     // Downloads into table; 0 or the exit status of the failure.
     int fetch(MemoryTable &table);
     // The exit status of a transfer that did not end as hoped.
@@ -58,4 +61,5 @@ private:
     bool m_progressShown = false;
     bool m_interrupted = false;
     bool m_backupWarned = false;
+    int m_fileLines = 0;   // data lines of the file loaded last
 };

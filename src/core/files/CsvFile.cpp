@@ -119,6 +119,13 @@ QByteArray encode(const MemoryTable &table)
     return Win1252::encode(text(table));
 }
 
+int dataLines(const QString &text)
+{
+    const qsizetype ends = text.count(kLineEnd);
+    const bool unended = !text.isEmpty() && !text.endsWith(kLineEnd);
+    return static_cast<int>(qMax<qsizetype>(0, ends - 1 + (unended && ends > 0 ? 1 : 0)));
+}
+
 LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &limits)
 {
     LoadResult r;

@@ -40,6 +40,9 @@ struct LoadResult {
 // Read a file's text into a new table of memoryCount entries. The caller
 // replaces its table only on Ok, so a broken file never half-replaces it.
 LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &limits);
+
+// Lines after the header: the channels of the list the file was saved from.
+int dataLines(const QString &text);
 LoadResult decode(const QByteArray &bytes, qint16 memoryCount, const Bands::Limits &limits);
 
 } // namespace CsvFile

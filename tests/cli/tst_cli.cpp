@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// presetta-cli end to end: a child process against the simulator running here.
+#include "ReceiverSimulator.h"
+#include "TestFiles.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+// Three channels, none empty: the receiver gives each back, so downloads end
+// as soon as the reply is whole.
+const QByteArray kThree = kCsvHeader + "100400;REGNBOGN;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
+                                       "87600;A B;1234;3;0\r\n";
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+    struct Result {
+        int code = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    // Runs the program with no display at all; the simulator answers while
+    // this waits in the event loop.
+    Result cli(QStringList args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_store->dir());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(PRESETTA_CLI), QStringList{QStringLiteral("-p"), m_sim->devicePath()} + args);
+        QDeadlineTimer deadline(30000);
+        while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(10);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
+    }
+    QString file(const QByteArray &bytes)
+    {
+        const QString path = m_store->file(QStringLiteral("list.csv"));
+        writeBytes(path, bytes);
+        return path;
+    }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<ReceiverSimulator> m_sim;
+
+    void startSim(SimOptions o = SimOptions())
+    {
+        o.memoryCount = 3;
+        m_sim = std::make_unique<ReceiverSimulator>(o);
+        QVERIFY(m_sim->start());
+    }
+
+private slots:
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        Clock::setSource({}); // the program's waits need a running clock
+    }
+    void cleanup()
+    {
+        m_sim.reset();
+        m_store.reset();
+    }
+
+    void downloadWritesTheSaveBytes()
+    {
+        startSim();
+        QVERIFY(cli({QStringLiteral("upload"), file(kThree)}).code == 0);
+        const Result r = cli({QStringLiteral("download")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, kThree);
+        const QString out = m_store->file(QStringLiteral("out.csv"));
+        QCOMPARE(cli({QStringLiteral("download"), QStringLiteral("-o"), out}).code, 0);
+        QCOMPARE(readBytes(out), kThree);
+        // Each transfer left its backup with the same bytes.
+        const QStringList backups = QDir(m_store->dir() + QStringLiteral("/presetta/backups")).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 3);
+        QCOMPARE(readBytes(m_store->dir() + QStringLiteral("/presetta/backups/") + backups.last()), kThree);
+    }
+
+    void changedSendsOnlyWhatDiffers()
+    {
+        startSim();
+        QCOMPARE(cli({QStringLiteral("upload"), file(kThree)}).code, 0);
+        m_sim->clearReceivedBytes();
+        QByteArray edited = kThree;
+        edited.replace("1008;MW;", "1008;MW2;");
+        const Result r = cli({QStringLiteral("upload"), QStringLiteral("--changed"), QStringLiteral("--verify"),
+                              file(edited)});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2\ns"));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("hangUpAfter");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("refused") << 33 << 0 << 4
+                                 << QByteArray("channel 1 refused by the receiver (status 33): Incorrect PI code! "
+                                               "Frequency out of range!");
+        QTest::newRow("hang-up") << -1 << 2 << 3 << QByteArray("Fehler beim Zugriff auf");
+    }
+    void failures()
+    {
+        QFETCH(int, status);
+        QFETCH(int, hangUpAfter);
+        SimOptions o;
+        o.fixedStatus = status;
+        o.hangUpAfter = hangUpAfter;
+        startSim(o);
+        const Result r = cli({QStringLiteral("upload"), file(kThree)});
+        QTEST(r.code, "code");
+        QFETCH(QByteArray, message);
+        QVERIFY2(r.err.contains(message), r.err);
+    }
+
+    void silenceAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("silent download") << QStringList{QStringLiteral("download")} << 3;
+        QTest::newRow("silent sync") << QStringList{QStringLiteral("sync")} << 3;
+        QTest::newRow("no command") << QStringList{} << 2;
+        QTest::newRow("option of another command") << QStringList{QStringLiteral("sync"), QStringLiteral("--verify")} << 2;
+        QTest::newRow("missing file") << QStringList{QStringLiteral("show"), QStringLiteral("/nonexistent.csv")} << 5;
+    }
+    void silenceAndUsage()
+    {
+        SimOptions o;
+        o.neverAnswer = true;
+        startSim(o);
+        QFETCH(QStringList, args);
+        QTEST(cli(args).code, "code");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"
