@@ -4,7 +4,6 @@
 #include "memlist/MemoryEntry.h"
 #include "memlist/MemoryTable.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -22,7 +21,6 @@ QString entryLine(const MemoryEntry &e);
 
 // The whole file of a table: header and every entry of the table.
 QString text(const MemoryTable &table);
-QByteArray encode(const MemoryTable &table);
 
 enum class LoadStatus {
     Ignored,        // no CR LF at all: nothing to load, the caller only redraws
@@ -40,6 +38,5 @@ struct LoadResult {
 // Read a file's text into a new table of memoryCount entries. The caller
 // replaces its table only on Ok, so a broken file never half-replaces it.
 LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &limits);
-LoadResult decode(const QByteArray &bytes, qint16 memoryCount, const Bands::Limits &limits);
 
 } // namespace CsvFile
