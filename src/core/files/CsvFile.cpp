@@ -2,7 +2,6 @@
 
 #include "memlist/NumberRule.h"
 #include "text/TextUtil.h"
-#include "text/Win1252.h"
 
 #include <QStringView>
 
@@ -114,11 +113,6 @@ QString text(const MemoryTable &table)
     return out;
 }
 
-QByteArray encode(const MemoryTable &table)
-{
-    return Win1252::encode(text(table));
-}
-
 int dataLines(const QString &text)
 {
     const qsizetype ends = text.count(kLineEnd);
@@ -167,11 +161,6 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
     r.status = LoadStatus::Ok;
     r.entries = entries;
     return r;
-}
-
-LoadResult decode(const QByteArray &bytes, qint16 memoryCount, const Bands::Limits &limits)
-{
-    return parse(Win1252::decode(bytes), memoryCount, limits);
 }
 
 } // namespace CsvFile

@@ -4,7 +4,6 @@
 #include "memlist/MemoryEntry.h"
 #include "memlist/MemoryTable.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -22,7 +21,6 @@ QString entryLine(const MemoryEntry &e);
 
 // The whole file of a table: header and every entry of the table.
 QString text(const MemoryTable &table);
-QByteArray encode(const MemoryTable &table);
 
 enum class LoadStatus {
     Ignored,        // no CR LF at all: nothing to load, the caller only redraws
@@ -43,6 +41,5 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
 
 // Lines after the header: the channels of the list the file was saved from.
 int dataLines(const QString &text);
-LoadResult decode(const QByteArray &bytes, qint16 memoryCount, const Bands::Limits &limits);
 
 } // namespace CsvFile
