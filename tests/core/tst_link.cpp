@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The receiver protocol: download reply, entry and clock commands, entry status.
+// The receiver protocol: download reply, entry and clock commands, entry
+// status, and the transfer engine against the simulator.
+#include "ReceiverSimulator.h"
 #include "link/Bits.h"
 #include "link/ClockCommand.h"
 #include "link/DownloadReply.h"
 #include "link/EntryCommand.h"
 #include "link/EntryStatus.h"
+#include "link/ReplyTracker.h"
+#include "link/TransferEngine.h"
+#include "serial/clsCommPort.h"
 
 #include <QTest>
 
@@ -55,6 +60,67 @@ static QString decoded(const QString &reply)
     for (const EntryStatus::ErrorMessage &m : EntryStatus::errorMessages(r.word))
         out += "|" + m.text + "@" + m.focusName;
     return out + "|" + EntryStatus::errorTitle(r.word);
+}
+
+// Whether a reply arriving in these pieces is whole.
+static QString whole(const QStringList &pieces)
+{
+    ReplyTracker t;
+    for (const QString &p : pieces)
+        t.add(p);
+    return t.isWhole() ? "whole" : "open";
+}
+
+// One transfer of the engine over a pty to the simulator holding three
+// channels, in short: the outcome, then every byte the simulator received.
+static QString transfer(const QString &what, SimOptions o = SimOptions())
+{
+    o.memoryCount = 3;
+    ReceiverSimulator sim(o);
+    for (int n = 1; n <= 3; ++n)
+        sim.setChannel(n, SimChannel{87500 + n * 100, n, 1, "D3C" + QByteArray::number(n), "ST" + QByteArray::number(n)});
+    clsCommPort port;
+    TransferEngine engine(&port);
+    if (!sim.start())
+        return "no simulator";
+    port.setCPortPath(sim.devicePath());
+    port.setCSettings("115200,N,8,1");
+    port.setPollInterval(25);
+    if (!port.cOpen(true))
+        return "not open";
+    MemoryTable t;
+    DownloadReply::Values values;
+    TransferEngine::Outcome out;
+    QObject::connect(&engine, &TransferEngine::entryStarting, &engine, [&](int, int index) {
+        if (what == "abort" && index == 2)
+            engine.requestAbort();
+    });
+    if (what == "clock")
+        out = engine.syncClock(QTime(7, 5, 9));
+    else if (what != "empty") {
+        out = engine.download(t, values);
+        t.buildFromRawLines();
+        if (what == "upload 2")
+            t.entry(2).setName("NEW");
+        if (what != "download") {
+            sim.clearReceivedBytes();
+            out = engine.upload(t, what == "upload 2" ? QList<int>{2} : QList<int>{});
+        }
+    } else {
+        t.setMemoryCount(3);
+        t.clear();
+        out = engine.upload(t);
+    }
+    static const char *const names[] = {"done", "no list", "refused", "link lost", "aborted"};
+    // Whether the reply before a hang-up still comes through is up to timing.
+    QString s = names[int(out.status)];
+    if (out.status != TransferEngine::Status::LinkLost)
+        s += QStringLiteral(" r%1").arg(out.replies);
+    if (out.status == TransferEngine::Status::Refused)
+        s += QStringLiteral(" %1:%2 %3").arg(out.entry).arg(out.word).arg(out.messages.size());
+    if (what == "download")
+        s += QStringLiteral(" m%1 %2").arg(t.memoryCount()).arg(t.entry(3).name);
+    return s + " " + out.description.left(24) + "|" + QString::fromLatin1(sim.receivedBytes());
 }
 
 class TestLink : public QObject
@@ -123,6 +189,46 @@ private slots:
                                                   .arg(mBits::IsBitSet(~0u, 32)).arg(mBits::IsBitSet(~0u, -1)) << "1000";
     }
     void status() { compareRow(); }
+
+    void replyWhole_data()
+    {
+        QTest::addColumn<QString>("produced");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("whole") << whole({"r:1\r\nm:2\r", "\n1,100\r\n2,", "200\r\n"}) << "whole";
+        QTest::newRow("line missing") << whole({"m:3\n1,1\n3,3\n1,1\n"}) << "open";
+        QTest::newRow("last line unended") << whole({"m:2\n1,1\n2,2"}) << "open";
+        QTest::newRow("lines before the count") << whole({"1,1\n2,2\nm:2\n"}) << "open";
+        QTest::newRow("count again") << whole({"m:1\n1,1\nm:2\n2,2\n"}) << "open";
+        QTest::newRow("no list") << whole({"m:0\n", "1,1\n"}) << "open";
+        QTest::newRow("same on the receiver")
+            << QStringLiteral("%1%2%3").arg(EntryCommand::sameOnReceiver({Bands::kNone, 0, 0, 0, "0000", "A"}, {}))
+                   .arg(EntryCommand::sameOnReceiver({Bands::kFM, 1, 0, 0, "0000", "A"}, {Bands::kAM, 1, 0, 0, "0000", "A  "}))
+                   .arg(EntryCommand::sameOnReceiver({Bands::kFM, 1, 0, 0, "0000", "A"}, {Bands::kFM, 1, 0, 1, "0000", "A"}))
+            << "110";
+    }
+    void replyWhole() { compareRow(); }
+
+    void engine_data()
+    {
+        QTest::addColumn<QString>("produced");
+        QTest::addColumn<QString>("expected");
+        const QString all = "S1,87600,1,1,D3C1,ST1\nS2,87700,2,1,D3C2,ST2\nS3,87800,3,1,D3C3,ST3\n";
+        QTest::newRow("download") << transfer("download") << "done r0 m3 ST3       |s";
+        QTest::newRow("upload") << transfer("upload") << "done r3 |" + all;
+        QTest::newRow("only some") << transfer("upload 2") << "done r1 |S2,87700,2,1,D3C2,NEW\n";
+        QTest::newRow("abort") << transfer("abort") << "aborted r2 |" + all.left(44);
+        SimOptions refusing;
+        refusing.fixedStatus = 33;
+        QTest::newRow("refused") << transfer("empty", refusing) << "refused r1 1:33 2 |S1,0,0,0,,\n";
+        SimOptions silent;
+        silent.neverAnswer = true;
+        QTest::newRow("silent") << transfer("download", silent) << "no list r0 m99           |s";
+        SimOptions hangUp;
+        hangUp.hangUpAfter = 2;
+        QTest::newRow("hang-up") << transfer("upload", hangUp) << "link lost Fehler beim Zugriff auf |S1,87600,1,1,D3C1,ST1\n";
+        QTest::newRow("clock") << transfer("clock") << "done r1 |$time: 07:05:09\n";
+    }
+    void engine() { compareRow(); }
 };
 
 QTEST_GUILESS_MAIN(TestLink)
