@@ -42,7 +42,6 @@ public:
     void setCPort(qint16 number) { m_portNumber = number; }
     // A device path to open instead of COM<cPort> (the way ports are named on
     // POSIX). Empty means use the number.
-    QString cPortPath() const { return m_portPath; }
     void setCPortPath(const QString &path) { m_portPath = path; }
     // The port as failure descriptions name it: "COM3", "ttyUSB0", "pts/4".
     QString portLabel() const;
@@ -51,7 +50,6 @@ public:
     void setCSettings(const QString &text);
 
     bool cChkPort(qint16 portNr) const;
-    bool cChkPortPath(const QString &path) const;
     bool cOpen(bool internalTimer);
     bool cClose();
     // True while the device is held and present.
@@ -148,7 +146,6 @@ public:
     void pSetTimeoutSettings();
     quint32 pSetBitFieldsInfo() const;
     void pGetBitFieldsInfo(quint32 flagsWord);
-    const DeviceControlBlock &deviceControlBlock() const { return m_dcb; }
 
     // Line control; each returns whether the device did it.
     bool pDTR(bool value);
