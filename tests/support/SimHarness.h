@@ -7,6 +7,7 @@
 #include "WindowHarness.h"
 
 #include "ReceiverSimulator.h"
+#include "SimCommandLine.h"
 #include "platform/Clock.h"
 #include "serial/clsCommPort.h"
 
@@ -26,6 +27,29 @@ inline SimChannel simChannel(qint32 kHz, int bw, int st, const QByteArray &pi, c
     c.pi = pi;
     c.name = name;
     return c;
+}
+
+// The window's link as one line: "on"/"off" for the toggle, the link controls
+// usable, the number of ports listed, "open" and "timer" while the port is open
+// and watched, "TX"/"RX" for a lit lamp ("TX?" for a colour that is neither).
+inline QString linkState(const WindowHarness &h)
+{
+    QStringList s{h.child<QCheckBox>("ckConn")->isChecked() ? "on" : "off"};
+    for (const char *name : {"ckConn", "coCOM", "cRefresh", "cSync", "cDL", "cUL", "cUpd"})
+        if (h.child(name)->isEnabled())
+            s << name;
+    s << QString::number(h.combo("coCOM")->count());
+    if (h.window->port()->IsOpen())
+        s << "open";
+    if (h.window->findChild<QTimer *>("TimerChk")->isActive())
+        s << "timer";
+    const QColor tx = h.child("pBuf_0")->palette().color(QPalette::Window);
+    const QColor rx = h.child("pBuf_1")->palette().color(QPalette::Window);
+    if (tx != QColor(128, 64, 32))
+        s << (tx == QColor(255, 128, 64) ? "TX" : "TX?");
+    if (rx != QColor(64, 128, 32))
+        s << (rx == QColor(128, 255, 64) ? "RX" : "RX?");
+    return s.join(' ');
 }
 
 class SimHarness
@@ -57,6 +81,28 @@ public:
     PortRecord simRecord() const
     {
         return portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath());
+    }
+
+    // Options as the simulator's command line would set them ("--count 3 --silent").
+    static SimOptions optionsFrom(const QString &arguments)
+    {
+        SimCommandLine line;
+        if (!line.parse(QStringLiteral("presetta-sim --quiet %1").arg(arguments).split(' ', Qt::SkipEmptyParts)))
+            qFatal("simulator options: %s", qPrintable(line.error()));
+        return line.options();
+    }
+
+    // Connected again, whatever came before: the simulator started if it is
+    // not running (after a hang-up it comes back on a new line), listed alone.
+    bool reconnect()
+    {
+        if (isConnected())
+            return true;
+        if (!sim.isRunning() && !sim.start())
+            return false;
+        *h.ports = {simRecord()};
+        h.click("cRefresh");
+        return connectPort();
     }
 
     QCheckBox *ckConn() const { return h.child<QCheckBox>("ckConn"); }

@@ -17,7 +17,6 @@ public:
     QList<QByteArray> feed(const QByteArray &bytes);
     void reset();
 
-    int pendingBytes() const { return static_cast<int>(m_line.size()); }
     // Bytes dropped from overlong lines since the last reset.
     qint64 droppedBytes() const { return m_dropped; }
 

@@ -21,7 +21,6 @@ public:
     void add(const QString &devicePath);
     // Takes our element out again; nothing happens when none was added.
     void remove();
-    bool isAdded() const { return !m_element.isEmpty(); }
 
 private:
     QString m_element;

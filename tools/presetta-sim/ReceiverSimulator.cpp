@@ -32,7 +32,7 @@ ReceiverSimulator::ReceiverSimulator(const SimOptions &options, QObject *parent)
     connect(m_terminal, &PseudoTerminal::failed, this, &ReceiverSimulator::onTerminalFailed,
             Qt::QueuedConnection);
     // Queued: the pacer reports from inside a write, which must not close the terminal.
-    connect(m_pacer, &ReplyPacer::idle, this, &ReceiverSimulator::onPacerIdle, Qt::QueuedConnection);
+    connect(m_pacer, &ReplyPacer::idle, this, &ReceiverSimulator::checkHangUp, Qt::QueuedConnection);
 
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(kSaveDelayMs);
@@ -126,12 +126,6 @@ bool ReceiverSimulator::setChannel(int n, const SimChannel &channel)
         return false;
     memoriesChanged();
     return true;
-}
-
-void ReceiverSimulator::clearChannel(int n)
-{
-    m_memories.clear(n);
-    memoriesChanged();
 }
 
 void ReceiverSimulator::clearAllChannels()
@@ -258,13 +252,6 @@ void ReceiverSimulator::onTerminalFailed(const QString &why)
 {
     m_log.note(QStringLiteral("terminal failed: %1").arg(why));
     hangUp();
-}
-
-void ReceiverSimulator::onPacerIdle()
-{
-    if (m_delayedReplies == 0)
-        emit repliesWritten();
-    checkHangUp();
 }
 
 void ReceiverSimulator::checkHangUp()

@@ -49,15 +49,12 @@ public:
 
     const SimMemories &memories() const { return m_memories; }
     bool setChannel(int n, const SimChannel &channel);
-    void clearChannel(int n);
     void clearAllChannels();
 
     const SimClock &clock() const { return m_clock; }
 
 signals:
     void commandReceived(const QByteArray &command);
-    // Every reply so far has been written to the terminal.
-    void repliesWritten();
     void hungUp();
 
 private:
@@ -69,7 +66,6 @@ private:
     void send(const QByteArray &reply);
     void deliver(const QByteArray &reply);
     void onTerminalFailed(const QString &why);
-    void onPacerIdle();
     void checkHangUp();
     void drainTick();
     void closeLink();

@@ -15,13 +15,11 @@ public:
     // Channels above a smaller count are forgotten.
     void setCount(int count);
 
-    bool has(int n) const { return m_channels.contains(n); }
     // The channel stored under n, or an empty one.
     SimChannel channel(int n) const { return m_channels.value(n); }
     // Stores under n (1..count); a frequency of 0 or less empties it.
     // False when n is outside the memory.
     bool set(int n, const SimChannel &channel);
-    void clear(int n) { m_channels.remove(n); }
     void clearAll() { m_channels.clear(); }
 
     // Numbers of the stored channels, ascending.

@@ -42,12 +42,3 @@ LineFlags LineFlags::fromWord(quint32 word)
     f.abortOnError = has(word, AbortOnError);
     return f;
 }
-
-bool LineFlags::operator==(const LineFlags &o) const
-{
-    return enableParity == o.enableParity && ctsFlow == o.ctsFlow && dsrFlow == o.dsrFlow
-        && dtrControl == o.dtrControl && dsrSensitive == o.dsrSensitive
-        && xoffContinuesTx == o.xoffContinuesTx && xonOffOut == o.xonOffOut
-        && xonOffIn == o.xonOffIn && errorReplace == o.errorReplace && nullStrip == o.nullStrip
-        && rtsControl == o.rtsControl && abortOnError == o.abortOnError;
-}

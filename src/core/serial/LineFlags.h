@@ -45,7 +45,4 @@ struct LineFlags
     // a parity without checking makes no sense on the line.
     quint32 toWord(bool parityChosen) const;
     static LineFlags fromWord(quint32 word);
-
-    bool operator==(const LineFlags &o) const;
-    bool operator!=(const LineFlags &o) const { return !(*this == o); }
 };

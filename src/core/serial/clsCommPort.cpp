@@ -91,13 +91,6 @@ bool clsCommPort::cChkPort(qint16 portNr) const
     return canOpen(QStringLiteral("COM%1").arg(portNr));
 }
 
-bool clsCommPort::cChkPortPath(const QString &path) const
-{
-    if (path.isEmpty())
-        return false;
-    return canOpen(path);
-}
-
 bool clsCommPort::cOpen(bool internalTimer)
 {
     if (IsOpen())

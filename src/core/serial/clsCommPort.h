@@ -51,7 +51,6 @@ public:
     void setCSettings(const QString &text);
 
     bool cChkPort(qint16 portNr) const;
-    bool cChkPortPath(const QString &path) const;
     bool cOpen(bool internalTimer);
     bool cClose();
     // True while the device is held and present.

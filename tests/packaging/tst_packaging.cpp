@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What `cmake --install` and `cpack` make of this very build: the installed
+// tree and its metadata, the Debian package, the installed program starting.
+#include "RecordingDialogs.h"
+#include "frmMain.h"
+#include "identity/ProgramIdentity.h"
+
+#include <QtTest>
+
+namespace {
+
+constexpr char kMetainfo[] = "share/metainfo/com.norvane.presetta.metainfo.xml";
+
+// Runs a program to its end, by default in the build. ok: it exited with 0; a failure says why in err.
+struct Run { bool ok; QString out, err; };
+Run run(const QString &program, const QStringList &arguments, const QString &folder = PRESETTA_BUILD_DIR)
+{
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(program, arguments);
+    const bool ok = p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const QString why = QStringLiteral("%1: %2, exit %3\n").arg(program, p.errorString()).arg(p.exitCode());
+    return {ok, p.readAllStandardOutput(), (ok ? QString() : why) + p.readAllStandardError()};
+}
+
+} // namespace
+
+class tst_Packaging : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QString m_prefix; // the installed tree
+    QString m_deb;    // the package file
+
+    QString path(const QString &relative) const { return m_prefix + '/' + relative; }
+
+private slots:
+    void initTestCase()
+    {
+        m_prefix = m_tmp.filePath("install prefix with blanks");
+        const QString out = m_tmp.filePath("package output");
+        for (const Run &r : {run(PRESETTA_CMAKE_COMMAND, {"--install", ".", "--prefix", m_prefix}),
+                             run(PRESETTA_CPACK_COMMAND, {"-B", out})})
+            QVERIFY2(r.ok, qPrintable(r.err + r.out));
+        const QString arch = run("dpkg", {"--print-architecture"}).out.trimmed();
+        m_deb = QStringLiteral("%1/presetta_" PRESETTA_DEB_VERSION "_%2.deb").arg(out, arch);
+        QCOMPARE(QDir(out).entryList({"*.deb"}), QStringList(QFileInfo(m_deb).fileName()));
+    }
+
+    void installedFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("mode");
+        for (const char *f : {"bin/presetta", "bin/presetta-sim", "share/applications/presetta.desktop", kMetainfo,
+                              "share/man/man1/presetta.1", "share/man/man1/presetta-sim.1",
+                              "share/icons/hicolor/scalable/apps/presetta.svg"})
+            QTest::newRow(f) << f << (QByteArray(f).startsWith("bin/") ? "755" : "644");
+        for (int px : {16, 22, 24, 32, 48, 64, 128, 256})
+            QTest::addRow("%d px", px) << QString("share/icons/hicolor/%1x%1/apps/presetta.png").arg(px) << "644";
+    }
+
+    void installedFiles()
+    {
+        QFETCH(QString, file);
+        const QFileInfo fi(path(file));
+        QVERIFY2(fi.isFile() && fi.size() > 0, qPrintable(fi.filePath()));
+        // Qt keeps owner, group and other in hex digits 3, 1 and 0 (digit 2 is the user's).
+        QTEST(QString::number(int(fi.permissions() & 0x7077), 16).remove(1, 1), "mode");
+        // The icon theme looks for a picture of the size its folder names.
+        if (file.endsWith(".png"))
+            QCOMPARE(QImage(fi.filePath()).width(), file.section('/', 3, 3).section('x', 0, 0).toInt());
+    }
+
+    void validates_data()
+    {
+        QTest::addColumn<QStringList>("command"); // run in the installed tree
+        QTest::newRow("desktop") << QStringList{"desktop-file-validate", "share/applications/presetta.desktop"};
+        QTest::newRow("metainfo") << QStringList{"appstreamcli", "validate", "--no-net", kMetainfo};
+        for (const char *page : {"share/man/man1/presetta.1", "share/man/man1/presetta-sim.1"})
+            QTest::newRow(page) << QStringList{"groff", "-man", "-Tutf8", "-ww", "-z", page};
+    }
+
+    void validates()
+    {
+        QFETCH(QStringList, command);
+        const Run r = run(command.first(), command.mid(1), m_prefix);
+        QVERIFY2(r.ok && r.err.isEmpty() && !r.out.contains(QRegularExpression("error:|warning:")),
+                 qPrintable(r.err + r.out));
+    }
+
+    // The version the window shows, in the metainfo and as the package's.
+    void debianPackage()
+    {
+        const QString release = "<release version=\"" + ProgramIdentity::versionText() + '"';
+        QVERIFY2(run("grep", {"-F", release, path(kMetainfo)}).ok, qPrintable(release));
+        QCOMPARE(run("dpkg-deb", {"--field", m_deb, "Package", "Version"}).out,
+                 QStringLiteral("Package: presetta\nVersion: " PRESETTA_DEB_VERSION "\n"));
+        const QString depends = run("dpkg-deb", {"--field", m_deb, "Depends"}).out;
+        const QStringList names = depends.split(QRegularExpression(" \\([^)]*\\)|[,|\\s]+"), Qt::SkipEmptyParts);
+        // Loaded at run time only, so named by hand: without it the icons stay blank.
+        QVERIFY2(names.contains("libqt6svg6"), qPrintable(depends));
+        // Whatever the programs link, a package that owns it ("libc6:amd64, libc6-i386: /lib/...") is one.
+        for (const QString &program : QDir(path("bin")).entryList(QDir::Files)) {
+            const QString dynamic = run("readelf", {"-d", path("bin/" + program)}).out;
+            for (auto it = QRegularExpression("\\(NEEDED\\).*\\[(.+)\\]").globalMatch(dynamic); it.hasNext();) {
+                const QString library = it.next().captured(1);
+                const QString owners = run("dpkg", {"-S", "*/" + library}).out;
+                const auto owned = owners.split(QRegularExpression("(:[^,\\n]*)?(, |\\n)"), Qt::SkipEmptyParts);
+                QVERIFY2(std::any_of(owned.begin(), owned.end(), [&](auto &o) { return names.contains(o); }),
+                         qPrintable(library + ": " + owners + depends));
+            }
+        }
+    }
+    // A lintian check of m_deb goes here, as a test function of its own.
+
+    // Installed under /usr the program's folder is read-only and there may be
+    // no icon theme: it must start all the same and leave its folder alone.
+    void startsFromReadOnlyPrefix()
+    {
+        const QStringList listing{m_prefix, "-printf", "%p %s %T@\n"};
+        QVERIFY(run("chmod", {"-R", "a-w", m_prefix}).ok);
+        const Run before = run("find", listing);
+        qputenv("XDG_DATA_HOME", m_tmp.filePath("no data").toLocal8Bit()); // no icon theme, no automatic load
+        qputenv("XDG_DATA_DIRS", m_tmp.filePath("no data").toLocal8Bit());
+        QProcess program;
+        program.start(path("bin/presetta"), {});
+        // A start-up failure shows at once; a window never ends by itself.
+        QVERIFY2(!program.waitForFinished(3000), program.readAllStandardError().constData());
+        program.kill();
+        QCOMPARE(run("find", listing).out, before.out);
+        run("chmod", {"-R", "u+w", m_prefix}); // for the temporary folder's removal
+    }
+
+    void windowIcon()
+    {
+        QIcon::setThemeName("none"); // from the program's own resources, so it needs no theme
+        RecordingDialogs dialogs;
+        frmMain window(&dialogs);
+        const QImage alpha = window.windowIcon().pixmap(32).toImage().convertToFormat(QImage::Format_Alpha8);
+        QCOMPARE(alpha.size(), QSize(32, 32));
+        QVERIFY(std::count_if(alpha.bits(), alpha.bits() + 1024, [](uchar a) { return a > 128; }) > 1024 / 3);
+    }
+};
+
+QTEST_MAIN(tst_Packaging)
+#include "tst_packaging.moc"
