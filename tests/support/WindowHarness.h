@@ -19,6 +19,13 @@
 
 #include <memory>
 
+// The current data row's value of a column, for use inside an expression.
+template <typename T>
+T cell(const char *column)
+{
+    return *static_cast<T *>(QTest::qData(column, qMetaTypeId<T>()));
+}
+
 class WindowHarness
 {
 public:
@@ -71,6 +78,22 @@ public:
         for (int i = 0; i < list()->count(); ++i)
             all << list()->item(i)->text();
         return all;
+    }
+    // Where the stations stand by the lines, "2:B 5:C", and by the table when
+    // that differs; the first line without its own number instead, if any.
+    QString stations() const
+    {
+        QStringList byLines, byTable;
+        for (int n = 1; n <= list()->count(); ++n) {
+            if (!line(n - 1).startsWith(QStringLiteral(" %1 |").arg(n, 2, 10, QLatin1Char('0'))))
+                return line(n - 1);
+            if (const QString name = line(n - 1).section(QLatin1Char('|'), 3, 3).trimmed(); !name.isEmpty())
+                byLines << QStringLiteral("%1:%2").arg(n).arg(name);
+            if (!window->table().entry(n).isEmpty())
+                byTable << QStringLiteral("%1:%2").arg(n).arg(window->table().entry(n).name.trimmed());
+        }
+        const QString shown = byLines.join(QLatin1Char(' '));
+        return byLines == byTable ? shown : shown + QStringLiteral(" (table ") + byTable.join(QLatin1Char(' ')) + ')';
     }
 
     void clickLine(int position)
