@@ -105,6 +105,7 @@ private slots:
         s.h.ports->prepend(portRecord("ttyGONE0", "USB-SERIAL CH340", "/nonexistent/ttyGONE0"));
         s.h.click("cRefresh");
         QVERIFY(!s.connectPort() && s.h.dialogs.beeps == 1);
+        QCOMPARE(s.h.dialogs.messages.takeFirst().text, "  ttyGONE0 is gone: the device is no longer there. Plug it in again.  ");
         QCOMPARE(linkState(s.h), QStringLiteral("off ckConn coCOM cRefresh 2"));
         s.h.combo("coCOM")->setCurrentIndex(1);
         QVERIFY(s.connectPort());
