@@ -25,7 +25,12 @@ QFont fontOr(const QString &family, const QFont &fallback, int pixelSize)
 
 void setIcon(QAbstractButton *button, const char *name)
 {
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name))));
+    // Both drawings, so the glyph stays sharp when the window moves to a
+    // screen of another scale.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)), QSize(32, 32));
+    button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
 }
 

@@ -4,9 +4,11 @@
 
 #include "WindowHarness.h"
 
+#include "WindowLook.h"
 #include "files/CsvFile.h"
 
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QRegularExpression>
 
 namespace {
@@ -206,6 +208,24 @@ private slots:
         // A moved line keeps its data part as it was.
         if (!stations.isEmpty() && (button == h->child("cUp") || button == h->child("cDn")))
             QCOMPARE(h->line(selected).mid(3), before[position].mid(3));
+    }
+
+    // Sharp on scaled screens: the bitmap font only where it shows at its
+    // size, else a scalable one with its 6-pixel cell; glyphs drawn for 2x.
+    void look_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        for (qreal r : {1.0, 1.5, 2.0})
+            QTest::addRow("%gx", r) << r;
+    }
+    void look()
+    {
+        QFETCH(qreal, ratio);
+        const QFont f = WindowLook::fixedFont(ratio);
+        QCOMPARE(f.family() == "Terminus", ratio == 1.0);
+        QVERIFY(ratio == 1.0 || QFontDatabase::isSmoothlyScalable(f.family()));
+        QVERIFY(qAbs(QFontMetricsF(f).horizontalAdvance(QString(60, 'W')) - 360) < 2);
+        QCOMPARE(h->child<QPushButton>("cAply")->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
     }
 };
 

@@ -2,9 +2,12 @@
 // presetta-cli end to end: a child process against the simulator running here.
 #include "ReceiverSimulator.h"
 #include "TestFiles.h"
+#include "serial/clsCommPort.h"
 
 #include <QProcess>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 // Three channels, none empty: the receiver gives each back, so downloads end
@@ -25,7 +28,7 @@ class tst_Cli : public QObject
 
     // Runs the program with no display at all; the simulator answers while
     // this waits in the event loop.
-    Result cli(QStringList args)
+    Result cli(QStringList args, QStringList wrapper = {})
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -33,7 +36,9 @@ class tst_Cli : public QObject
             env.remove(QLatin1String(name));
         env.insert(QStringLiteral("XDG_DATA_HOME"), m_store->dir());
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(PRESETTA_CLI), QStringList{QStringLiteral("-p"), m_sim->devicePath()} + args);
+        args = QStringList{QStringLiteral(PRESETTA_CLI), QStringLiteral("-p"), m_sim->devicePath()} + args;
+        wrapper += args;
+        p.start(wrapper.takeFirst(), wrapper);
         QDeadlineTimer deadline(30000);
         while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
             QTest::qWait(10);
@@ -121,6 +126,26 @@ private slots:
         QTEST(r.code, "code");
         QFETCH(QByteArray, message);
         QVERIFY2(r.err.contains(message), r.err);
+    }
+
+    // A port that will not open says why: held by another program, or not
+    // the user's (tried as an ordinary user when the tests run as root).
+    void portProblems()
+    {
+        startSim();
+        clsCommPort holder;
+        holder.setCPortPath(m_sim->devicePath());
+        holder.setCSettings("115200,N,8,1");
+        QVERIFY(holder.cOpen(false));
+        Result r = cli({"sync"});
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains("is in use by another program (tst_cli, process " + QByteArray::number(getpid())), r.err);
+        holder.cClose();
+        QVERIFY(QFile::setPermissions(m_sim->devicePath(), {}));
+        r = cli({"sync"}, geteuid() ? QStringList() : QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains("No permission to use " + m_sim->devicePath().mid(5).toUtf8()
+                                + ". Your user must be a member of the group \""), r.err);
     }
 
     void silenceAndUsage_data()

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program identity, the clock seam and the yielding wait.
+#include "identity/ExeName.h"
 #include "identity/ProgramIdentity.h"
+#include "identity/UserFolders.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -23,6 +26,29 @@ private slots:
         QCOMPARE(ProgramIdentity::ProgVer(10, 2, 3), "10.02c");
         QCOMPARE(ProgramIdentity::caption(), "ESP32 Presetta  v1.06c  [2025.07.01]");
         QCOMPARE(ProgramIdentity::settingsPath(), "HKCU\\Software\\Norvane\\Presetta");
+    }
+
+    // A copy the user can write keeps its files beside itself; an installed
+    // one (here a folder nobody writes) in the user's folders.
+    void userFolders_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("portable") << false;
+        QTest::newRow("installed") << true;
+    }
+    void userFolders()
+    {
+        QFETCH(bool, installed);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("home/Documents"));
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+        qputenv("HOME", dir.filePath("home").toLocal8Bit());
+        const QString folder = installed ? QStringLiteral("/proc/self/") : dir.path() + '/';
+        ExeName::setProgramPathForTest(folder + "presetta");
+        QCOMPARE(UserFolders::programFolderWritable(), !installed);
+        QCOMPARE(UserFolders::autoLoadFile(), installed ? dir.filePath("data/presetta/presetta.csv") : folder + "presetta.csv");
+        QCOMPARE(UserFolders::firstSaveFolder(), installed ? dir.filePath("home/Documents/") : folder);
+        ExeName::setProgramPathForTest(QString());
     }
 
     void systemClockIsLocalTime()

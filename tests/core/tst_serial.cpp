@@ -141,6 +141,10 @@ private slots:
         row.setting.set(p, QString::fromLatin1(row.value));
         QCOMPARE(row.setting.get(p), QString::fromLatin1(row.stored));
         QCOMPARE(p.pSetBitFieldsInfo(), row.word);
+        // The record is made from the settings whenever it is asked for.
+        const DeviceControlBlock r = p.deviceControlBlock();
+        QCOMPARE(QList<quint32>({r.length, r.baudRate, r.flags, r.parity, r.byteSize, r.stopBits}),
+                 QList<quint32>({28, quint32(p.cBaudRate()), row.word, p.cParity(), p.cDataBits(), p.stopBitsCode()}));
         p.pGetBitFieldsInfo(row.word | 0xFFFF8000u);   // bit 1 goes to the check flag only, bits 15 to 31 nowhere
         QCOMPARE(p.pSetBitFieldsInfo() | (p.pEnableParity() ? 2u : 0u), row.word);
         // No device takes the record: refused quietly, the settings come back from it.

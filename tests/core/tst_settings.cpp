@@ -2,6 +2,7 @@
 // The settings store, and its file: replaced atomically, repaired, shared.
 #include "TestFiles.h"
 #include "platform/Beep.h"
+#include "settings/ProgramSettings.h"
 #include "settings/RegistryPath.h"
 
 #include <QProcess>
@@ -131,6 +132,31 @@ private slots:
         const QVariantList results{keys, keys, QVariantList{"aim", "Zed"}, QVariantList{"V"}, none, none, QVariant(), true,
                                    false, false, false, true, false, true, false, keys, true, true, false, false, none, 1};
         QCOMPARE(done, results);
+    }
+
+    // The program's own values: read by their kind, another kind gives the
+    // default, and the setters store the kinds the window always stored.
+    void programSettings()
+    {
+        ProgramSettings s;
+        const auto put = [](const char *name, const QVariant &v) { Registry(ProgramSettings::path(name), 0, v); };
+        const auto kinds = [&] {
+            QStringList k;
+            for (const char *name : {"LastDir", "Win.Left", "Win.Top", "COM-Port", "ExtraPorts"})
+                k << Registry(ProgramSettings::path(name)).typeName();
+            return k.join(' ') + QStringLiteral(" | %1 %2 %3 %4 %5").arg(s.lastDir("/default/")).arg(s.winLeft().value_or(-1))
+                .arg(s.winTop().value_or(-1)).arg(s.comPort().toString(), s.extraPorts().join(','));
+        };
+        QCOMPARE(kinds(), "     | /default/ -1 -1  ");
+        put("LastDir", 5), put("Win.Left", "120"), put("Win.Top", QStringList{"1"}), put("COM-Port", QByteArray("3"));
+        put("ExtraPorts", 7);
+        QCOMPARE(kinds(), "int QString QStringList QByteArray int | /default/ -1 -1  ");
+        put("LastDir", ""), put("COM-Port", 3), put("ExtraPorts", "/dev/a|A");
+        QCOMPARE(kinds(), "QString QString QStringList int QString | /default/ -1 -1 3 /dev/a|A");
+        s.setLastDir("/a/"), s.setWindowPosition(-2000, 40), s.setComPort("ttyUSB0"), s.setExtraPorts({"/dev/b", "/dev/c|C"});
+        QCOMPARE(kinds(), "QString int int QString QStringList | /a/ -2000 40 ttyUSB0 /dev/b,/dev/c|C");
+        s.setExtraPorts({});
+        QVERIFY(!Registry(ProgramSettings::path("ExtraPorts")).isValid());
     }
 
     void failedWriteKeepsOldFile()
