@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout (programs, desktop entry, icons, AppStream metainfo, man
 # pages) and the Debian package written by `cpack`.
 include(GNUInstallDirs)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes docs/presetta.png: the main window with a list downloaded from
 # presetta-sim, run under a virtual X server. Usage: scripts/make-screenshot.sh [OUT.png]
 set -euo pipefail

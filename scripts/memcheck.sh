@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every test program of build/ once under valgrind memcheck and reports
 # the programs that show memory errors. Slow: about half an hour on two cores.
 # Usage: scripts/memcheck.sh [test-name-regex]

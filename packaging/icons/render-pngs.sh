@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon into the hicolor PNG sizes that are checked in
 # beside this script, so the build itself needs no SVG renderer.
 # Run after changing src/app/resources/icons/presetta.svg (needs librsvg2-bin).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connection control of the main window: port list, connect toggle, layouts,
 // busy lock and the activity lamps.
 #include "frmMain.h"

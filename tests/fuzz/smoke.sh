@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target of a build for a short while on its checked-in corpus
 # and fails on the first crash, sanitizer report or broken invariant.
 #   tests/fuzz/smoke.sh BUILD_DIR [SECONDS_PER_TARGET]
@@ -7,7 +8,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$1" && pwd)"
-seconds="${2:-20}"
+seconds="${2:-10}"
 work="$build/fuzz-smoke"
 rm -rf "$work"
 mkdir -p "$work"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExtraPortsRegistration.h"
 #include "ReceiverSimulator.h"
 #include "SimCommandLine.h"

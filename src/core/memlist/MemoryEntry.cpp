@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "memlist/MemoryEntry.h"
 
 QString MemoryEntry::fixedWidth(const QString &text, int width)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/InventoryPortSource.h"
 
 #include "ports/PortRules.h"

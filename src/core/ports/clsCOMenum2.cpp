@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/clsCOMenum2.h"
 
 #include "ports/SystemPortSource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/CommPortError.h"
 
 CommPortError::CommPortError(const QString &source, const QString &description)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/SerialHandle.h"
 
 #if defined(Q_OS_UNIX)

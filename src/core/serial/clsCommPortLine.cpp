@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line settings, time-outs, line control and the status report of clsCommPort.
 #include "serial/clsCommPort.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll timer and the port events of clsCommPort.
 #include "serial/clsCommPort.h"
 
