@@ -56,8 +56,8 @@ inline QString meets(double value, double goal) { return value <= goal ? "yes" :
 // The least time a transfer can take: the protocol's fixed waits, the bytes
 // at 115200 baud with 10 bits a byte, and the receiver's answer time.
 namespace Floor {
-// Request queued, request written, reply collected.
-constexpr double kDownloadWaits = 0.1 + 2.5 + 0.025;
+// Request queued; the quiet gap that ends a whole reply; reply collected.
+constexpr double kDownloadWaits = 0.1 + 0.2 + 0.025;
 // Per entry: before writing, after writing, after reading.
 constexpr double kEntryWaits = 0.025 + 0.025 + 0.025;
 inline double wire(qint64 bytes) { return double(bytes) * 10 / 115200; }

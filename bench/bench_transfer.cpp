@@ -261,7 +261,7 @@ void measureDownload(Rig &rig, int runs, TransferTable &t)
     const QList<Cpu> all = repeat(runs, [&] { return rig.download().total; });
     const qint64 bytes = 1 + rig.downloadReply.size();   // request and reply
     t.add(QString("Download, %1 channels").arg(kChannels), all,
-          Floor::download(1, rig.downloadReply.size(), rig.downloadAnswer), 1.05, 0.02);
+          Floor::download(1, rig.downloadReply.size(), rig.downloadAnswer), 1.15, 0.02);
     t.notes << QString::asprintf("Download floor: waits %.3f s + %lld bytes on the wire %.3f s + simulator answer"
                                  " %.6f s.", Floor::kDownloadWaits, static_cast<long long>(bytes),
                                  Floor::wire(bytes), rig.downloadAnswer);
