@@ -11,11 +11,6 @@
 
 namespace {
 const QList<QByteArray> kList{"100400;ONE;D3C1;0;1", "87600;TWO;D3C2;3;0", "1008;MW;;2;0", "98000;FOUR;D3C4;0;1"};
-
-QStringList backups()
-{
-    return QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/presetta/backups").entryList(QDir::Files, QDir::Name);
-}
 } // namespace
 
 class tst_AppHistory : public QObject
@@ -40,32 +35,27 @@ class tst_AppHistory : public QObject
         QTest::keyClick(w, key, mods);
         WindowHarness::settle();
     }
+    QUndoStack *history() const { return m_h->window->undoStack(); }
 
 private slots:
+    // The simulator holds the four channels of the file the window loads at start.
     void init()
     {
         m_data = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
         m_store = std::make_unique<TestStore>();
         Clock::setSource({});
-        SimOptions o;
-        o.memoryCount = 4;
-        m_s = std::make_unique<SimHarness>(o);
+        m_s = std::make_unique<SimHarness>(SimHarness::optionsFrom("--count 4"));
         m_h = &m_s->h;
         const SimChannel held[] = {simChannel(100400, 0, 1, "D3C1", "ONE"), simChannel(87600, 3, 0, "D3C2", "TWO"),
                                    simChannel(1008, 2, 0, "", "MW"), simChannel(98000, 0, 1, "D3C4", "FOUR")};
         for (int n = 1; n <= 4; ++n)
             m_s->sim.setChannel(n, held[n - 1]);
-        // Loaded at start, so the list begins unchanged.
         QVERIFY(writeBytes(m_h->programDir.filePath("presetta.csv"), memoryFile(kList, 4)));
         QVERIFY(m_s->start());
         QVERIFY(!m_h->window->isWindowModified());
     }
-    void cleanup()
-    {
-        m_s.reset();
-        m_store.reset();
-    }
+    void cleanup() { m_s.reset(); }
 
     void stepsUndoneAndRedone_data()
     {
@@ -82,26 +72,18 @@ private slots:
     void stepsUndoneAndRedone()
     {
         QFETCH(QString, step);
-        m_h->clickLine(1);
-        m_h->typeInto("tName", "EDITED");   // an Apply line differs from a rebuilt one
-        m_h->typeInto("tPI", "");
-        m_h->click("cAply");
-        m_h->window->undoStack()->clear();
+        m_h->storeStation(1, "87600", "EDITED", ""); // an Apply line differs from a rebuilt one
+        history()->clear();
         m_h->clickLine(1);
         m_h->typeInto("tName", "AGAIN");
         const QString before = state();
-        if (step == "cLoad") {
-            writeBytes(m_store->file("other.csv"), memoryFile({"90000;X;1;0;1"}, 4));
-            m_h->loadFrom(m_store->file("other.csv"));
-        }
-        else
-            m_h->click(qPrintable(step));
+        writeBytes(m_store->file("other.csv"), memoryFile({"90000;X;1;0;1"}, 4));
+        step == "cLoad" ? m_h->loadFrom(m_store->file("other.csv")) : m_h->click(qPrintable(step));
         const QString after = state();
         const int selected = m_h->selectedLine();
         QVERIFY(after != before);
-        QTEST(m_h->window->undoStack()->undoText(), "text");
+        QTEST(history()->undoText(), "text");
         QCOMPARE(m_h->window->isWindowModified(), step != "cLoad");
-
         keys(m_h->list(), Qt::ControlModifier);
         QCOMPARE(state(), before);
         QTEST(m_h->selectedLine(), "lineAfterUndo");
@@ -112,16 +94,11 @@ private slots:
         keys(m_h->list(), Qt::ControlModifier);
         keys(m_h->list(), Qt::ControlModifier, Qt::Key_Y);
         QCOMPARE(state(), after);
-    }
-
-    void typingUndoStaysInTheBox()
-    {
-        m_h->clickLine(0);
+        // In a text box the keys undo the typing, not the list.
         m_h->typeInto("tName", "XY");
-        const QString before = state();
         keys(m_h->box("tName"), Qt::ControlModifier);
-        QCOMPARE(m_h->box("tName")->text(), QStringLiteral("ONE"));
-        QCOMPARE(state(), before);
+        QCOMPARE(state(), after);
+        QCOMPARE(m_h->box("tName")->text(), m_h->window->table().entry(selected + 1).name.trimmed());
     }
 
     void menuNamesTheStep()
@@ -143,52 +120,45 @@ private slots:
 
     void closeAsks_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<Dialogs::Answer>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("cancel") << int(Dialogs::Answer::Cancel) << false;
-        QTest::newRow("save") << int(Dialogs::Answer::Save) << true;
-        QTest::newRow("discard") << int(Dialogs::Answer::Discard) << true;
+        QTest::newRow("cancel") << Dialogs::Answer::Cancel << false;
+        QTest::newRow("save") << Dialogs::Answer::Save << true;
+        QTest::newRow("discard") << Dialogs::Answer::Discard << true;
     }
     void closeAsks()
     {
-        QVERIFY(m_h->window->close());   // unchanged: nothing asked
-        QVERIFY(m_h->dialogs.questions.isEmpty());
+        QVERIFY(m_h->window->close()); // unchanged: nothing asked
         m_h->window->show();
         m_h->clickLine(3);
         m_h->click("cDel");
-        QVERIFY(m_h->window->isWindowModified());
-        QFETCH(int, answer);
-        m_h->dialogs.saveAnswers << Dialogs::Answer(answer);
+        QFETCH(Dialogs::Answer, answer);
+        m_h->dialogs.saveAnswers << answer;
         m_h->dialogs.fileAnswers << m_store->file("saved.csv");
         QTEST(m_h->window->close(), "closed");
         QCOMPARE(m_h->dialogs.questions.size(), 1);
-        QCOMPARE(m_h->dialogs.questions[0].text, QStringLiteral("  The memory list has changes that are not saved. Save them?  "));
-        QCOMPARE(readBytes(m_store->file("saved.csv")) == memoryFile(kList.mid(0, 3)),
-                 answer == int(Dialogs::Answer::Save));
+        QCOMPARE(m_h->dialogs.questions[0].text, "  The memory list has changes that are not saved. Save them?  ");
+        QCOMPARE(readBytes(m_store->file("saved.csv")) == memoryFile(kList.mid(0, 3)), answer == Dialogs::Answer::Save);
     }
 
     void transfersKeepBackups()
     {
         QVERIFY(m_s->connectPort());
         m_s->download();
-        QCOMPARE(m_h->window->undoStack()->undoText(), QStringLiteral("Download"));
-        m_h->clickLine(0);
-        m_h->typeInto("tName", "CHANGED");
-        m_h->click("cAply");
-        const int index = m_h->window->undoStack()->index();
-        // Ctrl+Z while the list is being sent does nothing.
-        m_s->onCommand(2, [this] { keys(m_h->list(), Qt::ControlModifier); });
+        QCOMPARE(history()->undoText(), "Download");
+        m_h->storeStation(0, "100400", "CHANGED", QString());
+        const int index = history()->index();
+        m_s->onCommand(2, [this] { keys(m_h->list(), Qt::ControlModifier); }); // no undo while sending
         m_s->upload();
-        QCOMPARE(m_h->window->undoStack()->index(), index);
+        QCOMPARE(history()->index(), index);
         QVERIFY(!m_h->window->isWindowModified());
         m_h->saveAs(m_store->file("saved.csv"));
-        const QString folder = m_data->path() + "/presetta/backups/";
-        const QStringList names = backups();
-        QCOMPARE(names.size(), 2);
-        const QString down = names.filter("_download.csv").value(0);
-        const QString up = names.filter("_upload.csv").value(0);
-        QCOMPARE(readBytes(folder + down), memoryFile(kList, 4));
-        QCOMPARE(readBytes(folder + up), readBytes(m_store->file("saved.csv")));
+        const QDir folder(m_data->path() + "/presetta/backups");
+        const QStringList down = folder.entryList({"*_download.csv"});
+        const QStringList up = folder.entryList({"*_upload.csv"});
+        QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+        QCOMPARE(readBytes(folder.filePath(down.value(0))), memoryFile(kList, 4));
+        QCOMPARE(readBytes(folder.filePath(up.value(0))), readBytes(m_store->file("saved.csv")));
         QVERIFY(m_h->dialogs.messages.isEmpty());
     }
 

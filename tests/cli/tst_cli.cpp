@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // presetta-cli end to end: a child process against the simulator running here.
 #include "ReceiverSimulator.h"
+#include "SimCommandLine.h"
 #include "TestFiles.h"
 #include "serial/clsCommPort.h"
 
@@ -10,6 +11,12 @@
 #include <unistd.h>
 
 namespace {
+template <typename T>
+T cell(const char *column) // the current data row's value
+{
+    return *static_cast<T *>(QTest::qData(column, qMetaTypeId<T>()));
+}
+
 // Three channels, none empty: the receiver gives each back, so downloads end
 // as soon as the reply is whole.
 const QByteArray kThree = kCsvHeader + "100400;REGNBOGN;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
@@ -22,8 +29,7 @@ class tst_Cli : public QObject
 
     struct Result {
         int code = -1;
-        QByteArray out;
-        QByteArray err;
+        QByteArray out, err;
     };
 
     // Runs the program with no display at all; the simulator answers while
@@ -103,29 +109,31 @@ private slots:
         QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2\ns"));
     }
 
+    // Every way a run can end badly: a line of its own and the exit status.
     void failures_data()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<int>("hangUpAfter");
+        QTest::addColumn<QString>("arguments"); // FILE: the three channels
+        QTest::addColumn<QString>("simulator");
         QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("message");
-        QTest::newRow("refused") << 33 << 0 << 4
-                                 << QByteArray("channel 1 refused by the receiver (status 33): Incorrect PI code! "
-                                               "Frequency out of range!");
-        QTest::newRow("hang-up") << -1 << 2 << 3 << QByteArray("Fehler beim Zugriff auf");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("refused") << "upload FILE" << "--status 33" << 4
+                                 << "channel 1 refused by the receiver (status 33): Incorrect PI code! Frequency out of range!";
+        QTest::newRow("hang-up") << "upload FILE" << "--hang-up-after 2" << 3 << "Fehler beim Zugriff auf pts/";
+        QTest::newRow("silent download") << "download" << "--silent" << 3 << "the receiver sent no channel list";
+        QTest::newRow("silent sync") << "sync" << "--silent" << 3 << "the receiver does not answer";
+        QTest::newRow("no command") << "" << "" << 2 << "no command given";
+        QTest::newRow("option of another command") << "sync --verify" << "" << 2 << "--verify belongs to upload";
+        QTest::newRow("missing file") << "show /nonexistent.csv" << "" << 5 << "/nonexistent.csv: no such file";
     }
     void failures()
     {
-        QFETCH(int, status);
-        QFETCH(int, hangUpAfter);
-        SimOptions o;
-        o.fixedStatus = status;
-        o.hangUpAfter = hangUpAfter;
-        startSim(o);
-        const Result r = cli({QStringLiteral("upload"), file(kThree)});
+        QFETCH(QString, simulator);
+        SimCommandLine line;
+        QVERIFY(line.parse(("presetta-sim --quiet " + simulator).split(' ', Qt::SkipEmptyParts)));
+        startSim(line.options());
+        const Result r = cli(cell<QString>("arguments").replace("FILE", file(kThree)).split(' ', Qt::SkipEmptyParts));
         QTEST(r.code, "code");
-        QFETCH(QByteArray, message);
-        QVERIFY2(r.err.contains(message), r.err);
+        QVERIFY2(r.err.contains(cell<QString>("message").toUtf8()), r.err);
     }
 
     // A port that will not open says why: held by another program, or not
@@ -148,24 +156,6 @@ private slots:
                                 + ". Your user must be a member of the group \""), r.err);
     }
 
-    void silenceAndUsage_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("code");
-        QTest::newRow("silent download") << QStringList{QStringLiteral("download")} << 3;
-        QTest::newRow("silent sync") << QStringList{QStringLiteral("sync")} << 3;
-        QTest::newRow("no command") << QStringList{} << 2;
-        QTest::newRow("option of another command") << QStringList{QStringLiteral("sync"), QStringLiteral("--verify")} << 2;
-        QTest::newRow("missing file") << QStringList{QStringLiteral("show"), QStringLiteral("/nonexistent.csv")} << 5;
-    }
-    void silenceAndUsage()
-    {
-        SimOptions o;
-        o.neverAnswer = true;
-        startSim(o);
-        QFETCH(QStringList, args);
-        QTEST(cli(args).code, "code");
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Cli)

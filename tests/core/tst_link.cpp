@@ -97,7 +97,7 @@ static QString transfer(const QString &what, SimOptions o = SimOptions())
     });
     if (what == "clock")
         out = engine.syncClock(QTime(7, 5, 9));
-    else if (what != "empty") {
+    else {
         out = engine.download(t, values);
         t.buildFromRawLines();
         if (what == "upload 2")
@@ -106,10 +106,6 @@ static QString transfer(const QString &what, SimOptions o = SimOptions())
             sim.clearReceivedBytes();
             out = engine.upload(t, what == "upload 2" ? QList<int>{2} : QList<int>{});
         }
-    } else {
-        t.setMemoryCount(3);
-        t.clear();
-        out = engine.upload(t);
     }
     static const char *const names[] = {"done", "no list", "refused", "link lost", "aborted"};
     // Whether the reply before a hang-up still comes through is up to timing.
@@ -219,7 +215,7 @@ private slots:
         QTest::newRow("abort") << transfer("abort") << "aborted r2 |" + all.left(44);
         SimOptions refusing;
         refusing.fixedStatus = 33;
-        QTest::newRow("refused") << transfer("empty", refusing) << "refused r1 1:33 2 |S1,0,0,0,,\n";
+        QTest::newRow("refused") << transfer("upload", refusing) << "refused r1 1:33 2 |" + all.left(22);
         SimOptions silent;
         silent.neverAnswer = true;
         QTest::newRow("silent") << transfer("download", silent) << "no list r0 m99           |s";
