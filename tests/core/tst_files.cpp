@@ -2,6 +2,7 @@
 // Memory files: CSV text both ways, file functions, dialog settings, character set.
 #include "TestFiles.h"
 
+#include "files/Backups.h"
 #include "files/CsvFile.h"
 #include "files/Exists.h"
 #include "files/ExtractFileName.h"
@@ -161,6 +162,27 @@ private slots:
         const FileDialogSettings s = FileDialogSettings::make(call[0].toInt(), call[1], call[2], call[3]);
         QTEST(QStringList({s.title, s.nameFilters.join(';'), QString::number(s.selectedFilter), s.directory,
                            s.fileName, s.defaultSuffix}).join('|'), "settings");
+    }
+
+    // Backups have the bytes Save writes, a name of their own each, and only
+    // the newest 100 stay.
+    void backups()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        auto second = std::make_shared<int>(0);
+        Clock::setSource([second] { return QDateTime(QDate(2026, 12, 6), QTime(15, 0)).addSecs(*second / 2); });
+        MemoryTable t;
+        for (; *second < 102; ++*second)
+            QVERIFY(Backups::write(t, *second % 2 ? "upload" : "download"));
+        const QDir folder(Backups::folder());
+        QCOMPARE(folder.path(), data.filePath("presetta/backups"));
+        const QStringList names = folder.entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names.size(), 100);
+        QCOMPARE(names.first(), "2026-12-06_150001_download.csv");
+        QCOMPARE(names.last(), "2026-12-06_150050_upload.csv");
+        QCOMPARE(readBytes(folder.filePath(names.last())), Win1252::encode(CsvFile::text(t)));
+        Clock::setSource({});
     }
 
     void win1252()
