@@ -173,14 +173,14 @@ private slots:
         auto second = std::make_shared<int>(0);
         Clock::setSource([second] { return QDateTime(QDate(2026, 12, 6), QTime(15, 0)).addSecs(*second / 2); });
         MemoryTable t;
-        for (; *second < 102; ++*second)
-            QVERIFY(Backups::write(t, *second % 2 ? "upload" : "download"));
+        for (; *second < 102; ++*second) // two a second: the second gets a number
+            QVERIFY(Backups::write(t, "download"));
         const QDir folder(Backups::folder());
         QCOMPARE(folder.path(), data.filePath("presetta/backups"));
         const QStringList names = folder.entryList(QDir::Files, QDir::Name);
         QCOMPARE(names.size(), 100);
-        QCOMPARE(names.first(), "2026-12-06_150001_download.csv");
-        QCOMPARE(names.last(), "2026-12-06_150050_upload.csv");
+        QCOMPARE(names.first(), "2026-12-06_150001_download-2.csv");
+        QCOMPARE(names.last(), "2026-12-06_150050_download.csv");
         QCOMPARE(readBytes(folder.filePath(names.last())), Win1252::encode(CsvFile::text(t)));
         Clock::setSource({});
     }
