@@ -69,20 +69,26 @@ void ListStep::swapPair()
     m_w->setLine(m_n, lower);
 }
 
+// Apply keeps the other version of the entry and its line: undo and redo
+// both exchange them with what the window shows.
+void ListStep::swapEntry()
+{
+    const QString line = m_w->lineText(m_n - 1);
+    std::swap(m_w->m_table.entry(m_n), m_entry);
+    m_w->setLine(m_n - 1, m_line);
+    m_line = line;
+    select(m_n - 1);
+}
+
 void ListStep::redo()
 {
     if (std::exchange(m_done, false))
         return;
     MemoryTable &t = m_w->m_table;
     switch (m_kind) {
-    case Kind::Apply: {
-        const QString line = m_w->lineText(m_n - 1);
-        std::swap(t.entry(m_n), m_entry);
-        m_w->setLine(m_n - 1, m_line);
-        m_line = line;
-        select(m_n - 1);
+    case Kind::Apply:
+        swapEntry();
         break;
-    }
     case Kind::Move:
         swapPair();
         select(m_up ? m_n - 1 : m_n);
@@ -109,14 +115,9 @@ void ListStep::undo()
 {
     MemoryTable &t = m_w->m_table;
     switch (m_kind) {
-    case Kind::Apply: {
-        const QString line = m_w->lineText(m_n - 1);
-        std::swap(t.entry(m_n), m_entry);
-        m_w->setLine(m_n - 1, m_line);
-        m_line = line;
-        select(m_n - 1);
+    case Kind::Apply:
+        swapEntry();
         return;
-    }
     case Kind::Move:
         swapPair();
         select(m_up ? m_n : m_n - 1);

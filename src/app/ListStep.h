@@ -36,6 +36,7 @@ private:
     enum class Kind { Apply, Move, Insert, Remove, Whole };
     ListStep(frmMain *w, Kind kind, int n, const QString &text);
     void swapPair();
+    void swapEntry();
     void select(int position);
 
     frmMain *m_w;
