@@ -70,7 +70,7 @@ void frmMain::cDL_Click()
         const MemoryTable before = m_table;
         const QMap<int, QString> odd = oddLines();
         m_ui->lList->clear();
-        outcome = m_engine->download(m_table, m_values);
+        outcome = m_engine->ReadData(m_table, m_values);
         if (outcome.status == TransferEngine::Status::Done) {
             NewList();
             pushStep(ListStep::whole(this, QStringLiteral("Download"), before, odd));
@@ -96,7 +96,7 @@ void frmMain::cUL_Click()
         return;
     EditEn(false);
     backup(QStringLiteral("upload"));
-    const TransferEngine::Outcome outcome = m_engine->upload(m_table);
+    const TransferEngine::Outcome outcome = m_engine->SendData(m_table);
     if (outcome.status == TransferEngine::Status::Done)
         m_undo->setClean();
     selectPosition(0);
@@ -119,7 +119,7 @@ void frmMain::cUpd_Click()
     beginTransfer();
     // The clock command must not slip between the entry and its reply.
     m_ui->cSync->setEnabled(false);
-    const TransferEngine::Outcome outcome = m_engine->sendEntry(m_table, selectedPosition() + 1);
+    const TransferEngine::Outcome outcome = m_engine->SendEntry(m_table, selectedPosition() + 1);
     m_ui->cSync->setEnabled(connected() && m_port->IsOpen());
     endTransfer(outcome);
 }
@@ -128,5 +128,5 @@ void frmMain::cSync_Click()
 {
     if (!beginTransfer())
         return;
-    endTransfer(m_engine->syncClock(Clock::now().time()));
+    endTransfer(m_engine->SyncDate(Clock::now().time()));
 }

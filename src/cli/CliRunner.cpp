@@ -207,7 +207,7 @@ void CliRunner::backup(const MemoryTable &table, const QString &what)
 int CliRunner::fetch(MemoryTable &table)
 {
     DownloadReply::Values values;
-    const TransferEngine::Outcome o = m_engine.download(table, values);
+    const TransferEngine::Outcome o = m_engine.ReadData(table, values);
     endProgress();
     if (o.status != TransferEngine::Status::Done)
         return failed(o, QStringLiteral("the receiver sent no channel list"));
@@ -322,7 +322,7 @@ int CliRunner::upload()
     }
     if (!numbers.isEmpty()) {
         backup(file, QStringLiteral("upload"));
-        const TransferEngine::Outcome o = m_engine.upload(file, numbers);
+        const TransferEngine::Outcome o = m_engine.SendData(file, numbers);
         if (const int status = finished(o))
             return status;
     }
@@ -356,14 +356,14 @@ int CliRunner::update()
     }
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine.sendEntry(file, m_opt.channel));
+    return finished(m_engine.SendEntry(file, m_opt.channel));
 }
 
 int CliRunner::sync()
 {
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine.syncClock(Clock::now().time()));
+    return finished(m_engine.SyncDate(Clock::now().time()));
 }
 
 int CliRunner::show()

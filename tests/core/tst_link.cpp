@@ -96,15 +96,15 @@ static QString transfer(const QString &what, SimOptions o = SimOptions())
             engine.requestAbort();
     });
     if (what == "clock")
-        out = engine.syncClock(QTime(7, 5, 9));
+        out = engine.SyncDate(QTime(7, 5, 9));
     else {
-        out = engine.download(t, values);
+        out = engine.ReadData(t, values);
         t.buildFromRawLines();
         if (what == "upload 2")
             t.entry(2).setName("NEW");
         if (what != "download") {
             sim.clearReceivedBytes();
-            out = engine.upload(t, what == "upload 2" ? QList<int>{2} : QList<int>{});
+            out = engine.SendData(t, what == "upload 2" ? QList<int>{2} : QList<int>{});
         }
     }
     static const char *const names[] = {"done", "no list", "refused", "link lost", "aborted"};

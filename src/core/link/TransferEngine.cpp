@@ -111,7 +111,7 @@ bool TransferEngine::sendCommand(const QString &command)
 
 // ----------------------------------------------------------------- download
 
-TransferEngine::Outcome TransferEngine::download(MemoryTable &table, DownloadReply::Values &values)
+TransferEngine::Outcome TransferEngine::ReadData(MemoryTable &table, DownloadReply::Values &values)
 {
     return guarded([&] {
         m_lastReceive.invalidate();
@@ -200,7 +200,7 @@ TransferEngine::Outcome TransferEngine::sendOne(const MemoryTable &table, int n)
     return out;
 }
 
-TransferEngine::Outcome TransferEngine::upload(const MemoryTable &table, const QList<int> &numbers)
+TransferEngine::Outcome TransferEngine::SendData(const MemoryTable &table, const QList<int> &numbers)
 {
     return guarded([&] {
         m_abort = false;
@@ -228,7 +228,7 @@ TransferEngine::Outcome TransferEngine::upload(const MemoryTable &table, const Q
     });
 }
 
-TransferEngine::Outcome TransferEngine::sendEntry(const MemoryTable &table, int n)
+TransferEngine::Outcome TransferEngine::SendEntry(const MemoryTable &table, int n)
 {
     return guarded([&] {
         emit entryStarting(n, 1, 1);
@@ -238,7 +238,7 @@ TransferEngine::Outcome TransferEngine::sendEntry(const MemoryTable &table, int 
 
 // -------------------------------------------------------------------- clock
 
-TransferEngine::Outcome TransferEngine::syncClock(const QTime &time)
+TransferEngine::Outcome TransferEngine::SyncDate(const QTime &time)
 {
     return guarded([&] {
         if (!sendCommand(ClockCommand::clockCommand(time)))

@@ -64,11 +64,11 @@ public:
     // Sends "s" and collects the reply; on Done the table holds the new count,
     // limits and raw memory lines (entries still to be built from them).
     // Limits a reply carries are taken even when it brings no list.
-    Outcome download(MemoryTable &table, DownloadReply::Values &values);
+    Outcome ReadData(MemoryTable &table, DownloadReply::Values &values);
     // Sends the given memory numbers in order (all entries when empty).
-    Outcome upload(const MemoryTable &table, const QList<int> &numbers = {});
-    Outcome sendEntry(const MemoryTable &table, int n);
-    Outcome syncClock(const QTime &time);
+    Outcome SendData(const MemoryTable &table, const QList<int> &numbers = {});
+    Outcome SendEntry(const MemoryTable &table, int n);
+    Outcome SyncDate(const QTime &time);
 
 signals:
     // Entry n (index of total, from 1) is about to be sent.
