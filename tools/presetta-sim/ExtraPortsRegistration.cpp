@@ -5,11 +5,6 @@
 
 #include <QVariant>
 
-QString ExtraPortsRegistration::valuePath()
-{
-    return ProgramSettings::path(QStringLiteral("ExtraPorts"));
-}
-
 QString ExtraPortsRegistration::elementFor(const QString &devicePath)
 {
     return devicePath + QStringLiteral("|Receiver simulator");

@@ -10,7 +10,6 @@
 class ExtraPortsRegistration
 {
 public:
-    static QString valuePath();
     static QString elementFor(const QString &devicePath);
     static QStringList currentList();
 
