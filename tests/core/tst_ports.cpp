@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Port discovery: inventory rules, the enumerator, POSIX and virtual ports.
 #include "PseudoTerminal.h"
+#include "FakePorts.h"
 #include "TestFiles.h"
 #include "ports/ExtraPorts.h"
 #include "ports/InventoryPortSource.h"
+#include "ports/PortChoice.h"
 #include "ports/SerialPortFacts.h"
 #include "ports/SystemPortSource.h"
 #include "ports/TtyDevice.h"
@@ -107,6 +109,30 @@ private slots:
         items->removeAt(1);
         e.EnumNow();
         QCOMPARE(e.Port(0) + e.Port(1) + e.Port(2) + e.Port(3) + QString::number(e.Count()), "COM1COM92");
+    }
+
+    // Which port the list offers first.
+    void preselect_data()
+    {
+        QTest::addColumn<QList<PortRecord>>("records");
+        QTest::addColumn<QVariant>("remembered");
+        QTest::addColumn<int>("selected");
+        const PortRecord uart = portRecord("ttyS0", "UART"), ch340 = portRecord("ttyUSB0", "USB-SERIAL CH340");
+        const PortRecord s1 = portRecord("ttyS1", "", {}, {}, {}, 1), s5 = portRecord("ttyS5", "", {}, {}, {}, 5);
+        const auto usb = [](const char *pid) { return portRecord("ttyUSB2", "USB2.0-Serial", {}, "1A86", pid); };
+        QTest::newRow("remembered before a CH340") << QList{ch340, uart} << QVariant("ttyS0") << 1;
+        QTest::newRow("remembered as a number") << QList{s1, s5} << QVariant(5) << 1;
+        QTest::newRow("remembered one gone: CH340") << QList{uart, usb("5523"), ch340} << QVariant("ttyS7") << 1;
+        QTest::newRow("ch340, lower case") << QList{uart, portRecord("ttyACM0", "usb-ch340")} << QVariant() << 1;
+        QTest::newRow("first CH340, by USB identity") << QList{uart, usb("7523"), ch340} << QVariant() << 1;
+        QTest::newRow("no CH340: the first") << QList{uart, usb("7522")} << QVariant() << 0;
+        QTest::newRow("no ports") << QList<PortRecord>{} << QVariant() << -1;
+    }
+    void preselect()
+    {
+        QFETCH(QList<PortRecord>, records);
+        QFETCH(QVariant, remembered);
+        QTEST(PortChoice::preselect(records, remembered), "selected");
     }
 
     void platformRecords()

@@ -120,18 +120,6 @@ public:
         return ckConn()->isChecked() && port()->IsOpen() && timerChk()->isActive();
     }
 
-    // The layout each connection state shows.
-    bool showsLayout(bool connected) const
-    {
-        for (const char *name : {"cSync", "cDL", "cUL", "cUpd"})
-            if (h.child(name)->isEnabled() != connected)
-                return false;
-        for (const char *name : {"coCOM", "cRefresh"})
-            if (h.child(name)->isEnabled() == connected)
-                return false;
-        return ckConn()->isChecked() == connected;
-    }
-
     // Each runs the whole command: the click returns when it has ended.
     void download() { h.click("cDL"); }
     void upload() { h.click("cUL"); }

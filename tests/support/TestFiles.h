@@ -10,10 +10,18 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
 inline const QByteArray kCsvHeader = "Freq(KHz);Name(PS);PI-Code;BWidth;Stereo(Auto)\r\n";
+
+// The current data row's value of a column, for use inside an expression.
+template <typename T>
+T cell(const char *column)
+{
+    return *static_cast<T *>(QTest::qData(column, qMetaTypeId<T>()));
+}
 
 // Full settings path of one of the program's values ("\\LastDir", ...).
 inline QString settingPath(const char *suffix)

@@ -6,6 +6,7 @@
 
 #include "FakePorts.h"
 #include "RecordingDialogs.h"
+#include "TestFiles.h"
 #include "frmMain.h"
 #include "identity/ExeName.h"
 
@@ -18,13 +19,6 @@
 #include <QTest>
 
 #include <memory>
-
-// The current data row's value of a column, for use inside an expression.
-template <typename T>
-T cell(const char *column)
-{
-    return *static_cast<T *>(QTest::qData(column, qMetaTypeId<T>()));
-}
 
 class WindowHarness
 {
@@ -127,39 +121,19 @@ public:
         settle();
     }
 
-    // Type a frequency and leave the box with Tab, so the frequency check runs.
-    void typeFrequency(const QString &digits)
-    {
-        typeInto("tFreq", digits);
-        QTest::keyClick(box("tFreq"), Qt::Key_Tab);
-        settle();
-    }
-
-    // Pick an item with the keyboard, as a user tabbing through would.
-    void choose(const char *comboName, int index)
-    {
-        QComboBox *c = combo(comboName);
-        c->setFocus(Qt::OtherFocusReason);
-        settle();
-        QTest::keyClick(c, Qt::Key_Home);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(c, Qt::Key_Down);
-        settle();
-    }
-
-    // A whole edit of one line: select it, fill the boxes, choose, Apply.
-    void storeStation(int position, const QString &freq, const QString &name, const QString &pi,
-                      int bwIndex = -1, int stIndex = -1)
+    // A whole edit of one line: select it, fill the boxes, check the
+    // frequency, choose (by position), Apply.
+    void storeStation(int position, const QString &freq, const QString &name, const QString &pi, int bw = 0,
+                      int st = 1)
     {
         clickLine(position);
-        typeFrequency(freq);
-        typeInto("tName", name);
-        if (!pi.isNull())
-            typeInto("tPI", pi);
-        if (bwIndex >= 0)
-            choose("coBW", bwIndex);
-        if (stIndex >= 0)
-            choose("coST", stIndex);
+        box("tFreq")->setText(freq);
+        window->tFreq_Validate();
+        box("tName")->setText(name);
+        if (!pi.isNull()) // a null PI leaves the box as the line filled it
+            box("tPI")->setText(pi);
+        combo("coBW")->setCurrentIndex(bw);
+        combo("coST")->setCurrentIndex(st);
         click("cAply");
     }
 
