@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowLook.h"
 
+#include "PngIconEngine.h"
 #include "ui_frmMain.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QIcon>
 
 namespace WindowLook {
@@ -14,29 +14,24 @@ namespace {
 // The family when installed, else the given fallback at the same pixel size.
 QFont fontOr(const QString &family, const QFont &fallback, int pixelSize)
 {
-    QFont f(family);
+    QFont f = QFontDatabase::hasFamily(family) ? QFont(family) : fallback;
     f.setPixelSize(pixelSize);
-    if (QFontInfo(f).family().compare(family, Qt::CaseInsensitive) == 0)
-        return f;
-    QFont g = fallback;
-    g.setPixelSize(pixelSize);
-    return g;
+    return f;
 }
 
 void setIcon(QAbstractButton *button, const char *name)
 {
     // Both drawings, so the glyph stays sharp when the window moves to a
     // screen of another scale.
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/%1@2x.png").arg(QLatin1String(name)), QSize(32, 32));
-    button->setIcon(icon);
+    const QString file = QStringLiteral(":/icons/%1").arg(QLatin1String(name));
+    button->setIcon(QIcon(new PngIconEngine({{16, file + ".png"}, {32, file + "@2x.png"}})));
     button->setIconSize(QSize(16, 16));
 }
 
+// Asks the font list only: a font info would load the font to find out.
 bool installed(const QFont &f)
 {
-    return QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) == 0;
+    return QFontDatabase::hasFamily(f.family());
 }
 
 } // namespace
@@ -68,10 +63,10 @@ void apply(QWidget *window, Ui::frmMain *ui)
     QFont sans(QStringLiteral("DejaVu Sans"));
     sans.setStyleHint(QFont::SansSerif);
     window->setFont(fontOr(QStringLiteral("Tahoma"), sans, 11));
-    QIcon icon;
+    PngIconEngine::Files appIcon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/appicon/presetta-%1.png").arg(size), QSize(size, size));
-    window->setWindowIcon(icon);
+        appIcon.append({size, QStringLiteral(":/appicon/presetta-%1.png").arg(size)});
+    window->setWindowIcon(QIcon(new PngIconEngine(appIcon)));
 
     const QFont fixed = fixedFont(window->devicePixelRatioF());
     for (QWidget *w : {static_cast<QWidget *>(ui->lList), static_cast<QWidget *>(ui->tBand),
