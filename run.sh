@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 presetta_install "${PRESETTA_PACKAGES[@]}"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
 exec build/presetta "$@"

@@ -160,6 +160,7 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 include(CPack)
 
 # --- Tests ------------------------------------------------------------------
-if(PRESETTA_BUILD_TESTS AND EXISTS ${PROJECT_SOURCE_DIR}/tests/packaging/CMakeLists.txt)
+# The package of a sanitizer build is nobody's: no packaging test there.
+if(PRESETTA_BUILD_TESTS AND NOT PRESETTA_SANITIZE AND EXISTS ${PROJECT_SOURCE_DIR}/tests/packaging/CMakeLists.txt)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/packaging ${PROJECT_BINARY_DIR}/tests/packaging-build)
 endif()
