@@ -121,7 +121,7 @@ private slots:
         const PortRecord s1 = portRecord("ttyS1", "", {}, {}, {}, 1), s5 = portRecord("ttyS5", "", {}, {}, {}, 5);
         const auto usb = [](const char *pid) { return portRecord("ttyUSB2", "USB2.0-Serial", {}, "1A86", pid); };
         QTest::newRow("remembered before a CH340") << QList{ch340, uart} << QVariant("ttyS0") << 1;
-        QTest::newRow("remembered as a number") << QList{s1, s5} << QVariant(5) << 1;
+        QTest::newRow("remembered as a number, the last match") << QList{s5, s1, s5} << QVariant(5) << 2;
         QTest::newRow("remembered one gone: CH340") << QList{uart, usb("5523"), ch340} << QVariant("ttyS7") << 1;
         QTest::newRow("ch340, lower case") << QList{uart, portRecord("ttyACM0", "usb-ch340")} << QVariant() << 1;
         QTest::newRow("first CH340, by USB identity") << QList{uart, usb("7523"), ch340} << QVariant() << 1;
