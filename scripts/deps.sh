@@ -4,11 +4,12 @@
 
 PRESETTA_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
                    librsvg2-bin fonts-terminus-otb)
-# What the packaging tests run: the desktop-entry and AppStream validators, lintian,
+# What the tests run: the X server the screen test reads the window back from,
+# the desktop-entry and AppStream validators, lintian,
 # dpkg-shlibdeps for cpack, groff for the man pages, and clang with its
 # libFuzzer and sanitizer runtimes for the fuzz smoke. test.sh expands it
 # unquoted, so it is a plain string of names.
-PRESETTA_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev groff-base lintian clang libclang-rt-14-dev"
+PRESETTA_TEST_PACKAGES="xvfb desktop-file-utils appstream dpkg-dev groff-base lintian clang libclang-rt-14-dev"
 
 presetta_install() {
     local missing=()

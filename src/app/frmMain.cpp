@@ -5,6 +5,7 @@
 
 #include "Dialogs.h"
 #include "ListStep.h"
+#include "PaintPacer.h"
 #include "WindowLook.h"
 #include "identity/ExeName.h"
 #include "identity/UserFolders.h"
@@ -20,7 +21,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QKeyEvent>
@@ -264,25 +264,15 @@ void frmMain::RefreshList(bool silent)
     // the list with stale or doubled lines. Events run after every line; the
     // window is painted at most once a frame, as painting the list for each
     // line would cost far more than the line itself.
-    constexpr qint64 kFrameMs = 40;
     m_rebuilding = true;
+    PaintPacer pacer(this);
     m_ui->lList->clear();
-    QElapsedTimer frame;
-    frame.start();
-    setUpdatesEnabled(false);
     for (int n = 1; n <= count; ++n) {
         m_ui->lList->addItem(LineFormat::listLine(m_table.entry(n), n, count));
         selectPosition(n - 1);
-        const bool paint = frame.hasExpired(kFrameMs);
-        if (paint) {
-            setUpdatesEnabled(true);
-            frame.restart();
-        }
+        pacer.step();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (paint)
-            setUpdatesEnabled(false);
     }
-    setUpdatesEnabled(true);
     if (count > 0)
         selectPosition(0);
     m_rebuilding = false;

@@ -45,6 +45,8 @@ public:
     bool start()
     {
         window->Form_Load();
+        // On an X server without a window manager only the window's own request focuses it.
+        window->activateWindow();
         QApplication::setActiveWindow(window.get());
         if (!QTest::qWaitForWindowActive(window.get()))
             return false;
