@@ -42,7 +42,6 @@ public:
     bool abortFlag() const;
     QString lastDir() const { return m_lastDir; }
     clsCommPort *port() const { return m_port; }
-    const DownloadReply::Values &receivedValues() const { return m_values; }
     bool transferRunning() const { return m_transfer; }
 
     // Window operations on the memory list.

@@ -56,7 +56,8 @@ void frmMain::endTransfer(const TransferEngine::Outcome &outcome)
         m_backupWarned = true;
         showError(std::exchange(m_backupError, QString()));
     }
-    if (m_closeRequested)
+    // Closed during the transfer: once, now, with the usual question.
+    if (std::exchange(m_closeRequested, false))
         QTimer::singleShot(0, this, &QWidget::close);
 }
 

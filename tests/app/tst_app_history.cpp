@@ -155,7 +155,7 @@ private slots:
         m_h->saveAs(m_store->file("saved.csv"));
         const QDir folder(m_data->path() + "/presetta/backups");
         const QStringList down = folder.entryList({"*_download.csv"});
-        const QStringList up = folder.entryList({"*_upload.csv"});
+        const QStringList up = folder.entryList({"*_upload*.csv"}); // "-2": the same second as the download
         QCOMPARE(folder.entryList(QDir::Files).size(), 2);
         QCOMPARE(readBytes(folder.filePath(down.value(0))), memoryFile(kList, 4));
         QCOMPARE(readBytes(folder.filePath(up.value(0))), readBytes(m_store->file("saved.csv")));

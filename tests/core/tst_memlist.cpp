@@ -3,7 +3,7 @@
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
 #include "memlist/MemoryTable.h"
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 
 #include <QLocale>
 #include <QTest>

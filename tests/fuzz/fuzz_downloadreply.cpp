@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 
 #include "link/DownloadReply.h"
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 #include "text/Win1252.h"
 
 namespace {

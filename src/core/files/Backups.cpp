@@ -9,12 +9,30 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace Backups {
 
 QString folder()
 {
     return UserFolders::dataFolder() + QStringLiteral("/backups");
 }
+
+namespace {
+// "yyyy-MM-dd_HHmmss_": the time a backup's name begins with.
+constexpr int kTimeLength = 18;
+const QString kPattern = QStringLiteral("[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]_[0-9][0-9][0-9][0-9][0-9][0-9]_*.csv");
+
+// The how-manieth of its second a backup is: the name carries "-n" before
+// ".csv" from the second on.
+int numberInSecond(const QString &name)
+{
+    const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
+    bool ok = false;
+    const int n = dash > kTimeLength ? name.mid(dash + 1, name.size() - dash - 5).toInt(&ok) : 0;
+    return ok && n >= 2 ? n : 1;
+}
+} // namespace
 
 bool write(const MemoryTable &table, const QString &what, QString *error)
 {
@@ -24,14 +42,23 @@ bool write(const MemoryTable &table, const QString &what, QString *error)
             *error = QStringLiteral("The folder cannot be made");
         return false;
     }
-    const QString stem = Clock::now().toString(QStringLiteral("yyyy-MM-dd_HHmmss_")) + what;
-    QString name = stem + QStringLiteral(".csv");
-    for (int i = 2; dir.exists(name); ++i)
-        name = stem + QStringLiteral("-%1.csv").arg(i);
-    if (!mFileRWLite::FileWrite(dir.filePath(name), CsvFile::text(table), error))
+    // Backups of the same second are numbered across what they were made
+    // for, so the order they were made in is never lost.
+    const QString time = Clock::now().toString(QStringLiteral("yyyy-MM-dd_HHmmss_"));
+    int n = 1 + static_cast<int>(dir.entryList({time + QStringLiteral("*.csv")}, QDir::Files).size());
+    const auto nameOf = [&](int k) {
+        return time + what + (k > 1 ? QStringLiteral("-%1").arg(k) : QString()) + QStringLiteral(".csv");
+    };
+    while (dir.exists(nameOf(n)))
+        ++n;
+    if (!mFileRWLite::FileWrite(dir.filePath(nameOf(n)), CsvFile::text(table), error))
         return false;
-    // Names begin with the time, so the oldest sort first.
-    const QStringList all = dir.entryList({QStringLiteral("[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]_*.csv")}, QDir::Files, QDir::Name);
+    // Oldest first: by the time in the name, then by the number within its second.
+    QStringList all = dir.entryList({kPattern}, QDir::Files, QDir::Name);
+    std::stable_sort(all.begin(), all.end(), [](const QString &a, const QString &b) {
+        const int byTime = QStringView(a).left(kTimeLength).compare(QStringView(b).left(kTimeLength));
+        return byTime != 0 ? byTime < 0 : numberInSecond(a) < numberInSecond(b);
+    });
     for (qsizetype i = 0; i + kKept < all.size(); ++i)
         QFile::remove(dir.filePath(all[i]));
     return true;

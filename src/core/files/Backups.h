@@ -14,8 +14,9 @@ constexpr int kKept = 100;
 // $XDG_DATA_HOME/presetta/backups (~/.local/share/presetta/backups when unset).
 QString folder();
 
-// Writes table as "<yyyy-MM-dd_HHmmss>_<what>.csv" (local time; a number
-// added when that name is taken) and deletes all but the newest kKept.
+// Writes table as "<yyyy-MM-dd_HHmmss>_<what>.csv" (local time; from the
+// second backup of the same second on "-2", "-3", ... before ".csv") and
+// deletes all but the kKept made last.
 // On failure false, with the reason in error.
 bool write(const MemoryTable &table, const QString &what, QString *error = nullptr);
 

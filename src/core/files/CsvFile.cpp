@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/CsvFile.h"
 
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
 #include <QStringView>

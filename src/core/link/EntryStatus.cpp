@@ -2,7 +2,7 @@
 #include "link/EntryStatus.h"
 
 #include "link/Bits.h"
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
 namespace EntryStatus {

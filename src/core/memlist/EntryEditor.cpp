@@ -2,7 +2,7 @@
 #include "memlist/EntryEditor.h"
 
 #include "memlist/LineFormat.h"
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
 namespace EntryEditor {

@@ -2,7 +2,7 @@
 // Line settings, time-outs, line control and the status report of clsCommPort.
 #include "serial/clsCommPort.h"
 
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 #include "serial/SerialHandle.h"
 #include "serial/SerialLineMapping.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "memlist/NumberRule.h"
+#include "text/NumberRule.h"
 
 #include <QLocale>
 
