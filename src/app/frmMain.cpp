@@ -38,8 +38,9 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
       // No band has been offered yet, so the first FillCombos always acts.
       m_bandLastOffered(std::numeric_limits<qint16>::min()),
       m_portSource(std::move(ports)),
-      m_port(new clsCommPort(this)),
-      m_engine(new TransferEngine(m_port, this)),
+      m_session(new ReceiverSession(this)),
+      m_port(m_session->port()),
+      m_engine(m_session->engine()),
       m_undo(new QUndoStack(this))
 {
     m_ui->setupUi(this);
@@ -239,8 +240,9 @@ void frmMain::ClearList()
 
 void frmMain::NewList()
 {
+    // The download hands over the table with its entries built from the
+    // received lines; what is left is to show it.
     m_ui->lList->setEnabled(false);
-    m_table.buildFromRawLines();
     RefreshList(false);
     m_ui->lList->setEnabled(true);
 }

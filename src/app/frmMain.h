@@ -2,6 +2,7 @@
 #pragma once
 
 #include "link/DownloadReply.h"
+#include "link/ReceiverSession.h"
 #include "link/TransferEngine.h"
 #include "memlist/MemoryTable.h"
 #include "ports/PortSource.h"
@@ -137,6 +138,7 @@ private:
     static constexpr int kPortNameRole = Qt::UserRole + 1;
     static constexpr int kPortPathRole = Qt::UserRole + 2;
     std::unique_ptr<PortSource> m_portSource;
+    ReceiverSession *m_session;
     clsCommPort *m_port;
     std::unique_ptr<clsCOMenum2> m_enum;
     QTimer m_timerChk;
@@ -145,7 +147,6 @@ private:
     DownloadReply::Values m_values;
     QUndoStack *m_undo;
     QString m_backupError;          // why a backup failed, still to be told
-    bool m_backupWarned = false;    // told once per run
     bool m_transfer = false;        // a receiver command is running
     bool m_closeRequested = false;  // the window was closed during it
 };

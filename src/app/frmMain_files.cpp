@@ -11,6 +11,7 @@
 #include "files/ExtractFileName.h"
 #include "files/ExtractPath.h"
 #include "files/FileRWLite.h"
+#include "files/MemoryFile.h"
 #include "platform/Clock.h"
 #include "settings/ProgramSettings.h"
 
@@ -60,22 +61,21 @@ void frmMain::cLoad_Click()
 
 void frmMain::LoadCSV(const QString &path)
 {
-    QString reason;
-    const QString text = mFileRWLite::FileRead(path, &reason);
-    if (!reason.isEmpty()) {
-        showError(QStringLiteral("  Could not read \"%1\": %2  ")
-                      .arg(mExtractFileName::ExtractFileName(path), reason));
-        return;
-    }
-    const CsvFile::LoadResult r = CsvFile::parse(text, m_table.memoryCount(), m_table.limits());
+    const MemoryFile::Read r = MemoryFile::read(path, MemoryFile::Count::Table, m_table.memoryCount(), m_table.limits());
     switch (r.status) {
-    case CsvFile::LoadStatus::Ignored:
+    case MemoryFile::Status::Missing:
+    case MemoryFile::Status::NoLines:
+        // Nothing to load: the list is only drawn again.
         break;
-    case CsvFile::LoadStatus::NotCompatible:
-    case CsvFile::LoadStatus::Invalid:
-        showError(r.message, CsvFile::kErrorTitle);
+    case MemoryFile::Status::NotRegular:
+    case MemoryFile::Status::Unreadable:
+        showError(QStringLiteral("  Could not read \"%1\": %2  ").arg(mExtractFileName::ExtractFileName(path), r.message));
         return;
-    case CsvFile::LoadStatus::Ok: {
+    case MemoryFile::Status::NotCompatible:
+    case MemoryFile::Status::Invalid:
+        showError(QStringLiteral("  ") + r.message + QStringLiteral("  "), CsvFile::kErrorTitle);
+        return;
+    case MemoryFile::Status::Loaded: {
         const MemoryTable before = m_table;
         const QMap<int, QString> odd = oddLines();
         m_table.setEntries(r.entries);
@@ -91,7 +91,8 @@ void frmMain::LoadCSV(const QString &path)
 
 void frmMain::backup(const QString &what)
 {
-    QString reason;
-    if (!Backups::write(m_table, what, &reason) && !m_backupWarned && m_backupError.isEmpty())
-        m_backupError = QStringLiteral("  No backup could be written to \"%1\": %2  ").arg(Backups::folder(), reason);
+    // Told after the transfer, once per run.
+    const QString failure = m_session->backups().write(m_table, what);
+    if (!failure.isEmpty() && m_backupError.isEmpty())
+        m_backupError = QStringLiteral("  ") + failure + QStringLiteral("  ");
 }

@@ -8,7 +8,6 @@
 #include "Dialogs.h"
 #include "platform/Wait.h"
 #include "ports/PortChoice.h"
-#include "ports/PortProblem.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
 #include "settings/ProgramSettings.h"
@@ -148,26 +147,17 @@ void frmMain::ckConn_Click(bool checked)
         CtrlEn(false);
         if (!m_port->IsOpen()) {
             const int row = m_ui->coCOM->currentIndex();
-            m_port->setCPort(static_cast<qint16>(m_ui->coCOM->itemData(row, kPortNumRole).toInt()));
-            m_port->setCPortPath(m_ui->coCOM->itemData(row, kPortPathRole).toString());
-            m_port->setCSettings(QStringLiteral("115200,N,8,1"));
-            m_port->setPollInterval(25);
-            try {
-                m_port->cClose();
-                m_port->cOpen(true);
-            } catch (const std::exception &) {
-                // The port is closed already; the check below springs back.
-            }
-            if (m_port->IsOpen()) {
+            const ReceiverSession::Opening o = m_session->open(
+                m_ui->coCOM->itemData(row, kPortPathRole).toString(),
+                static_cast<qint16>(m_ui->coCOM->itemData(row, kPortNumRole).toInt()), PortProblem::Source::Listed);
+            if (o.open) {
                 m_timerChk.start();
             } else {
                 m_ui->ckConn->setChecked(false);
                 m_dialogs->beep();
-                // Then why, when the platform says.
-                const PortProblem::Diagnosis why = PortProblem::diagnose(
-                    m_port->cPortPath(), m_port->portLabel(), m_port->openError(), m_port->openErrorText());
-                if (m_port->openError() != QSerialPort::NoError)
-                    showError(QStringLiteral("  ") + why.text + QStringLiteral("  "));
+                // Then why, when it is known.
+                if (!o.why.isEmpty())
+                    showError(QStringLiteral("  ") + o.why + QStringLiteral("  "));
             }
         }
     }

@@ -52,10 +52,8 @@ void frmMain::endTransfer(const TransferEngine::Outcome &outcome)
     if (outcome.status == TransferEngine::Status::LinkLost)
         linkLost(outcome.description);
     // A failed backup never stops a transfer; it is told once, afterwards.
-    if (!m_backupError.isEmpty()) {
-        m_backupWarned = true;
+    if (!m_backupError.isEmpty())
         showError(std::exchange(m_backupError, QString()));
-    }
     // Closed during the transfer: once, now, with the usual question.
     if (std::exchange(m_closeRequested, false))
         QTimer::singleShot(0, this, &QWidget::close);
@@ -71,15 +69,20 @@ void frmMain::cDL_Click()
         const MemoryTable before = m_table;
         const QMap<int, QString> odd = oddLines();
         m_ui->lList->clear();
-        outcome = m_engine->ReadData(m_table, m_values);
+        ReceiverSession::Download received = m_session->download(m_table);
+        outcome = received.outcome;
+        m_values = received.values;
         if (outcome.status == TransferEngine::Status::Done) {
+            m_table = std::move(received.table);
             NewList();
             pushStep(ListStep::whole(this, QStringLiteral("Download"), before, odd));
             m_undo->setClean();
             backup(QStringLiteral("download"));
         } else {
-            // Nothing new: show the table that is still there instead of an
-            // empty list that looks as if every channel were gone.
+            // Limits a reply carries count even without a list. Show the
+            // table that is still there instead of an empty list that looks
+            // as if every channel were gone.
+            m_table.limits() = received.table.limits();
             RefreshList(true);
             selectPosition(0);
         }

@@ -1,24 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRunner.h"
 
-#include "files/Backups.h"
 #include "files/CsvFile.h"
-#include "files/Exists.h"
 #include "files/FileRWLite.h"
 #include "link/EntryCommand.h"
 #include "memlist/LineFormat.h"
 #include "memlist/MemoryTable.h"
 #include "platform/Clock.h"
 #include "ports/PortChoice.h"
-#include "ports/PortProblem.h"
 #include "ports/clsCOMenum2.h"
+#include "serial/clsCommPort.h"
 #include "settings/ProgramSettings.h"
 #include "text/TextUtil.h"
 #include "text/Win1252.h"
 
 #include <QFile>
-
-#include <limits>
 
 #include <csignal>
 #include <cstdio>
@@ -47,18 +43,20 @@ QString channelText(const MemoryTable &t, int n)
 } // namespace
 
 CliRunner::CliRunner(const CliOptions &options, QObject *parent)
-    : QObject(parent), m_opt(options), m_engine(&m_port),
+    : QObject(parent), m_opt(options), m_engine(m_session.engine()),
       m_showProgress(!options.quiet && ::isatty(STDERR_FILENO))
 {
-    connect(&m_engine, &TransferEngine::entryStarting, this, [this](int, int index, int total) {
+    connect(m_engine, &TransferEngine::entryStarting, this, [this](int n, int index, int total) {
         // A receiver that did not answer the first channel will not answer
         // the others either: no reason to sit out a second per channel.
-        if (index == 2 && m_engine.replies() == 0)
-            m_engine.stop();
-        else
-            progress(QStringLiteral("Uploading %1/%2").arg(index).arg(total));
+        if (index == 2 && m_engine->replies() == 0) {
+            m_engine->stop();
+            return;
+        }
+        m_lastChannel = n;
+        progress(QStringLiteral("Uploading %1/%2").arg(index).arg(total));
     });
-    connect(&m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
+    connect(m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
         progress(QStringLiteral("Downloading: %1 bytes").arg(characters));
     });
 }
@@ -74,13 +72,13 @@ int CliRunner::run()
         : c == QLatin1String("sync")                    ? sync()
                                                         : show();
     endProgress();
-    if (m_port.IsOpen())
-        m_port.cClose();
+    if (m_session.port()->IsOpen())
+        m_session.port()->cClose();
     return status;
 }
 
-// Ctrl+C ends an upload after the channel being sent and anything else at
-// its next step; a second one ends the program at once.
+// Ctrl+C ends the program at its next step with 130; an upload first
+// finishes the channel being sent. A second one ends it at once.
 void CliRunner::watchInterrupt()
 {
     struct sigaction sa {};
@@ -93,11 +91,17 @@ void CliRunner::watchInterrupt()
         if (!g_interrupted || m_interrupted)
             return;
         m_interrupted = true;
-        m_engine.requestAbort();
-        if (m_opt.command != QLatin1String("upload"))
-            m_engine.stop();
+        m_engine->requestAbort();
+        if (!m_sending)
+            m_engine->stop();
     });
     m_interruptCheck.start();
+}
+
+int CliRunner::interrupted()
+{
+    error(QStringLiteral("interrupted"));
+    return CliOptions::kInterrupted;
 }
 
 void CliRunner::progress(const QString &text)
@@ -107,6 +111,12 @@ void CliRunner::progress(const QString &text)
     std::fprintf(stderr, "\r%s\033[K", qPrintable(text));
     std::fflush(stderr);
     m_progressShown = true;
+}
+
+void CliRunner::closeProgress(const QString &text)
+{
+    progress(text);
+    endProgress();
 }
 
 void CliRunner::endProgress()
@@ -132,6 +142,7 @@ void CliRunner::print(const QString &text)
 bool CliRunner::openPort()
 {
     QString path = m_opt.port;
+    PortProblem::Source source = PortProblem::Source::Typed;
     if (!path.startsWith(QLatin1Char('/'))) {
         const clsCOMenum2 ports;
         const QList<PortRecord> &list = ports.records();
@@ -144,74 +155,40 @@ bool CliRunner::openPort()
             return false;
         }
         path = list[i].path;
+        source = PortProblem::Source::Listed;
     }
-    m_port.setCPortPath(path);
-    m_port.setCSettings(QStringLiteral("115200,N,8,1"));
-    m_port.setPollInterval(25);
-    try {
-        m_port.cClose();
-        m_port.cOpen(true);
-    } catch (const std::exception &) {
-        // Closed already; told below.
-    }
-    if (!m_port.IsOpen()) {
-        error(m_port.openError() == QSerialPort::NoError
-                  ? QStringLiteral("cannot open %1").arg(path)
-                  : PortProblem::diagnose(path, m_port.portLabel(), m_port.openError(), m_port.openErrorText()).text);
-        return false;
-    }
-    return true;
+    const ReceiverSession::Opening o = m_session.open(path, 0, source);
+    if (!o.open)
+        error(o.why.isEmpty() ? QStringLiteral("cannot open %1").arg(path) : o.why);
+    return o.open;
 }
 
-bool CliRunner::loadFile(MemoryTable &table, Count count)
+bool CliRunner::loadFile(MemoryTable &table, MemoryFile::Count count)
 {
-    const QString &path = m_opt.file;
-    if (mExists::FileSize(path) < 0) {
-        error(QStringLiteral("%1: no such file").arg(path));
+    const MemoryFile::Read r = MemoryFile::read(m_opt.file, count, table.memoryCount(), table.limits());
+    if (r.status != MemoryFile::Status::Loaded) {
+        error(QStringLiteral("%1: %2").arg(m_opt.file, r.message));
         return false;
     }
-    QString reason;
-    const QString text = mFileRWLite::FileRead(path, &reason);
-    if (!reason.isEmpty()) {
-        error(QStringLiteral("cannot read %1: %2").arg(path, reason));
-        return false;
-    }
-    // A memory file has a line for every channel of the list it was saved
-    // from, so it says how many channels it is meant for.
-    const int lines = qBound(1, CsvFile::dataLines(text), int(std::numeric_limits<qint16>::max()));
-    if (count == Count::File)
-        table.setMemoryCount(static_cast<qint16>(lines));
-    else if (count == Count::WindowList)
-        table.setMemoryCount(static_cast<qint16>(qMax<int>(MemoryTable::kDefaultCount, lines)));
-    const CsvFile::LoadResult r = CsvFile::parse(text, table.memoryCount(), table.limits());
-    if (r.status == CsvFile::LoadStatus::Ok) {
-        table.setEntries(r.entries);
-        m_fileLines = lines;
-        return true;
-    }
-    error(QStringLiteral("%1: %2").arg(path, r.status == CsvFile::LoadStatus::Ignored
-                                                ? QStringLiteral("not a memory file (no lines ended by CR LF)")
-                                                : TextUtil::trimBlanks(r.message)));
-    return false;
+    table.setMemoryCount(r.count);
+    table.setEntries(r.entries);
+    m_fileLines = r.lines;
+    return true;
 }
 
 void CliRunner::backup(const MemoryTable &table, const QString &what)
 {
-    QString reason;
-    if (!Backups::write(table, what, &reason) && !m_backupWarned) {
-        m_backupWarned = true;
-        error(QStringLiteral("no backup could be written to %1: %2").arg(Backups::folder(), reason));
-    }
+    const QString failure = m_session.backups().write(table, what);
+    if (!failure.isEmpty())
+        error(failure);
 }
 
 int CliRunner::fetch(MemoryTable &table)
 {
-    DownloadReply::Values values;
-    const TransferEngine::Outcome o = m_engine.ReadData(table, values);
-    endProgress();
-    if (o.status != TransferEngine::Status::Done)
-        return failed(o, QStringLiteral("the receiver sent no channel list"));
-    table.buildFromRawLines();
+    ReceiverSession::Download d = m_session.download(table);
+    if (d.outcome.status != TransferEngine::Status::Done)
+        return failed(d.outcome, QStringLiteral("the receiver sent no channel list"));
+    table = std::move(d.table);
     return CliOptions::kDone;
 }
 
@@ -239,17 +216,18 @@ int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
     case TransferEngine::Status::Aborted:
         break;
     }
-    if (m_interrupted) {
-        error(QStringLiteral("interrupted"));
-        return CliOptions::kInterrupted;
-    }
+    if (m_interrupted)
+        return interrupted();
     error(QStringLiteral("the receiver does not answer"));
     return CliOptions::kLink;
 }
 
-int CliRunner::finished(const TransferEngine::Outcome &o)
+int CliRunner::finished(const TransferEngine::Outcome &o, const QString &closing)
 {
-    endProgress();
+    if (o.status == TransferEngine::Status::Aborted && m_interrupted && m_sending && m_showProgress) {
+        closeProgress(QStringLiteral("stopped after channel %1: interrupted").arg(m_lastChannel));
+        return CliOptions::kInterrupted;
+    }
     if (o.status != TransferEngine::Status::Done)
         return failed(o);
     // The window takes silence for consent; a script needs to know.
@@ -257,6 +235,7 @@ int CliRunner::finished(const TransferEngine::Outcome &o)
         error(QStringLiteral("the receiver does not answer"));
         return CliOptions::kLink;
     }
+    closeProgress(closing);
     return CliOptions::kDone;
 }
 
@@ -284,13 +263,14 @@ int CliRunner::download()
         return status;
     backup(table, QStringLiteral("download"));
     const QString text = CsvFile::text(table);
-    if (m_opt.output.isEmpty())
-        return writeAll(stdout, Win1252::encode(text)) ? CliOptions::kDone : CliOptions::kFile;
-    QString reason;
-    if (!mFileRWLite::FileWrite(m_opt.output, text, &reason)) {
+    if (m_opt.output.isEmpty()) {
+        if (!writeAll(stdout, Win1252::encode(text)))
+            return CliOptions::kFile;
+    } else if (QString reason; !mFileRWLite::FileWrite(m_opt.output, text, &reason)) {
         error(QStringLiteral("cannot write %1: %2").arg(m_opt.output, reason));
         return CliOptions::kFile;
     }
+    closeProgress(QStringLiteral("%1 channels received").arg(table.size()));
     return CliOptions::kDone;
 }
 
@@ -298,33 +278,48 @@ int CliRunner::upload()
 {
     MemoryTable file;
     MemoryTable receiver;
-    if (m_opt.changed) {
+    const bool compare = m_opt.changed;
+    if (!compare) {
+        // Channels beyond the file's lines are left as they are, and a file
+        // without a channel line has nothing to send.
+        if (!loadFile(file, MemoryFile::Count::FileLines))
+            return CliOptions::kFile;
+        if (m_fileLines == 0)
+            return nothingToSend();
+    }
+    if (!openPort())
+        return CliOptions::kLink;
+    if (compare) {
         // The receiver's count and limits are the ones the file is read by.
-        if (!openPort())
-            return CliOptions::kLink;
         if (const int status = fetch(receiver))
             return status;
         backup(receiver, QStringLiteral("download"));
         file.setMemoryCount(receiver.memoryCount());
         file.limits() = receiver.limits();
+        if (!loadFile(file, MemoryFile::Count::Table))
+            return CliOptions::kFile;
+        if (m_fileLines == 0)
+            return nothingToSend();
     }
-    if (!loadFile(file, m_opt.changed ? Count::Table : Count::File))
-        return CliOptions::kFile;
-    if (!m_opt.changed && !openPort())
-        return CliOptions::kLink;
+    if (m_interrupted)
+        return interrupted();
 
-    // Channels beyond the file's lines are left as they are.
     QList<int> numbers;
     for (int n = 1; n <= qMin(file.size(), m_fileLines); ++n) {
-        if (!m_opt.changed || n > receiver.size()
-            || !EntryCommand::sameOnReceiver(file.entry(n), receiver.entry(n)))
+        if (!compare || n > receiver.size() || !EntryCommand::sameOnReceiver(file.entry(n), receiver.entry(n)))
             numbers << n;
     }
     if (!numbers.isEmpty()) {
         backup(file, QStringLiteral("upload"));
-        const TransferEngine::Outcome o = m_engine.SendData(file, numbers);
-        if (const int status = finished(o))
+        m_sending = true;
+        const TransferEngine::Outcome o = m_engine->SendData(file, numbers);
+        m_sending = false;
+        const QString closing = numbers.size() == 1 ? QStringLiteral("1 channel sent")
+                                                    : QStringLiteral("%1 channels sent").arg(numbers.size());
+        if (const int status = finished(o, closing))
             return status;
+    } else {
+        closeProgress(QStringLiteral("0 channels sent: the receiver holds them already"));
     }
     if (!m_opt.verify)
         return CliOptions::kDone;
@@ -345,10 +340,16 @@ int CliRunner::upload()
     return differing ? CliOptions::kMismatch : CliOptions::kDone;
 }
 
+int CliRunner::nothingToSend()
+{
+    error(QStringLiteral("nothing sent: %1 has no channel lines").arg(m_opt.file));
+    return CliOptions::kDone;
+}
+
 int CliRunner::update()
 {
     MemoryTable file;
-    if (!loadFile(file, Count::File))
+    if (!loadFile(file, MemoryFile::Count::FileLines))
         return CliOptions::kFile;
     if (m_opt.channel > file.size()) {
         error(QStringLiteral("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
@@ -356,20 +357,21 @@ int CliRunner::update()
     }
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine.SendEntry(file, m_opt.channel));
+    return finished(m_engine->SendEntry(file, m_opt.channel), QStringLiteral("channel %1 sent").arg(m_opt.channel));
 }
 
 int CliRunner::sync()
 {
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine.SyncDate(Clock::now().time()));
+    const QTime now = Clock::now().time();
+    return finished(m_engine->SyncDate(now), QStringLiteral("clock set to %1").arg(now.toString(QStringLiteral("HH:mm:ss"))));
 }
 
 int CliRunner::show()
 {
     MemoryTable table;
-    if (!loadFile(table, Count::WindowList))
+    if (!loadFile(table, MemoryFile::Count::AtLeastTable))
         return CliOptions::kFile;
     for (int n = 1; n <= table.size(); ++n)
         print(LineFormat::listLine(table.entry(n), n, table.size()));

@@ -3,8 +3,8 @@
 
 #include "CliOptions.h"
 
-#include "link/TransferEngine.h"
-#include "serial/clsCommPort.h"
+#include "files/MemoryFile.h"
+#include "link/ReceiverSession.h"
 
 #include <QObject>
 #include <QTimer>
@@ -31,35 +31,35 @@ private:
     int show();
 
     bool openPort();
-    // The memory count a file is read with: its own number of lines, the
-    // window's (99, or more for a longer file), or the table's as it is.
-    enum class Count { File, WindowList, Table };
-    // Loads the memory file into table by the window's rules; false with the
-    // reason printed when the file is refused.
-    bool loadFile(MemoryTable &table, Count count);
+    // The file of the command by the window's load rules into table (whose
+    // count and limits it is read by); false with the reason told.
+    bool loadFile(MemoryTable &table, MemoryFile::Count count);
     // Downloads into table; 0 or the exit status of the failure.
     int fetch(MemoryTable &table);
     // The exit status of a transfer that did not end as hoped.
     int failed(const TransferEngine::Outcome &outcome, const QString &noList = QString());
     // The exit status of a transfer that sends: silence counts as failure.
-    int finished(const TransferEngine::Outcome &outcome);
+    int finished(const TransferEngine::Outcome &outcome, const QString &closing);
+    int interrupted();
+    int nothingToSend();
     void watchInterrupt();
-    // Keeps a copy of a list around a transfer; a failure is told once and
-    // stops nothing.
     void backup(const MemoryTable &table, const QString &what);
 
     void progress(const QString &text);
+    // The progress line's last state, left standing on a terminal.
+    void closeProgress(const QString &text);
     void endProgress();
     void error(const QString &text);
     void print(const QString &text);
 
     CliOptions m_opt;
-    clsCommPort m_port;
-    TransferEngine m_engine;
+    ReceiverSession m_session;
+    TransferEngine *m_engine;
     QTimer m_interruptCheck;
     bool m_showProgress;
     bool m_progressShown = false;
     bool m_interrupted = false;
-    bool m_backupWarned = false;
-    int m_fileLines = 0;   // data lines of the file loaded last
+    bool m_sending = false;     // an upload runs: Ctrl+C lets its channel finish
+    int m_lastChannel = 0;      // the channel sent last
+    int m_fileLines = 0;        // channel lines of the file loaded last
 };

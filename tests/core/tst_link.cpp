@@ -1,230 +1,349 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver protocol: download reply, entry and clock commands, entry
-// status, and the transfer engine against the simulator.
+// status; the transfer engine and the receiver session against the simulator.
 #include "ReceiverSimulator.h"
+#include "SimCommandLine.h"
+#include "TestFiles.h"
 #include "link/Bits.h"
 #include "link/ClockCommand.h"
 #include "link/DownloadReply.h"
 #include "link/EntryCommand.h"
 #include "link/EntryStatus.h"
+#include "link/ReceiverSession.h"
 #include "link/ReplyTracker.h"
-#include "link/TransferEngine.h"
 #include "serial/clsCommPort.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
-// What a reply leaves behind, in short: whether it carried a list, the
-// count, whatever differs from a fresh table, and every entry that is not the
-// empty one ("n:band,frequency,bandwidth,stereo,PI,name", blanks as "_").
-static QString outcome(const QString &reply)
+namespace {
+MemoryEntry entry(qint16 band, qint32 kHz, quint8 bandwidth, quint8 stereo, const QString &pi, const QString &name)
 {
-    MemoryTable t;
-    t.rawLines() = QStringList{"kept"};
-    DownloadReply::Values v;
-    const bool list = DownloadReply::apply(reply, t, v);
-    QString out = (list ? "list m" : "none m") + QString::number(t.memoryCount());
-    const QString limits = t.limits().aMin + "," + t.limits().aMax + " f" + t.limits().fMin + "," + t.limits().fMax;
-    out += limits == "144,27000 f65000,108000" ? QString() : " a" + limits;
-    if (v.r || !v.v.isEmpty() || v.s || v.o)
-        out += QStringLiteral(" r%1 v%2 s%3 o%4").arg(v.r).arg(v.v).arg(v.s).arg(v.o);
-    if (!list)
-        return out + " " + t.rawLines().join('|');
-    t.buildFromRawLines();
-    out += " n" + QString::number(t.size());
-    const MemoryEntry empty{Bands::kNone, 0, 0, 0, "0000", "         "};
-    for (int n = 1; n <= t.size(); ++n) {
-        const MemoryEntry &e = t.entry(n);
-        if (e != empty)
-            out += QStringLiteral(" %1:%2,%3,%4,%5,").arg(n).arg(e.band).arg(e.frequency).arg(e.bandwidth).arg(e.stereo)
-                + QString(e.pi + "," + e.name).replace(' ', '_');
-    }
-    return out;
+    return MemoryEntry{band, kHz, bandwidth, stereo, pi, name};
+}
+// What the download makes of a memory number no line arrived for.
+const MemoryEntry kNoLine = entry(Bands::kNone, 0, 0, 0, "0000", "         ");
+const QString kFiveLines = "m:3\nf:65000,108000\na:144,27000\n1,100400,0,0,D3C3,REGNBOGN\n3,144,5,1,0000,\n";
+} // namespace
+
+char *toString(const MemoryEntry &e)
+{
+    return QTest::toString(QStringLiteral("band %1, %2 kHz, bw %3, st %4, PI \"%5\", name \"%6\"")
+                               .arg(e.band).arg(e.frequency).arg(e.bandwidth).arg(e.stereo).arg(e.pi, e.name));
 }
 
-// Each table holds what the code under test produced and what it must be.
-static void compareRow()
-{
-    QFETCH(QString, produced);
-    QTEST(produced, "expected");
-}
-
-// An entry reply decoded ("-" for no status word, "?" for one beyond 16
-// bits); for a refused entry each error bit's message with its focus
-// control, bits 5 down to 0, and the title of the message boxes.
-static QString decoded(const QString &reply)
-{
-    const EntryStatus::Reply r = EntryStatus::parse(reply);
-    QString out = !r.isStatus ? "-" : r.fits ? QString::number(r.word) : "?";
-    if (r.accepted)
-        return out + " accepted";
-    for (const EntryStatus::ErrorMessage &m : EntryStatus::errorMessages(r.word))
-        out += "|" + m.text + "@" + m.focusName;
-    return out + "|" + EntryStatus::errorTitle(r.word);
-}
-
-// Whether a reply arriving in these pieces is whole.
-static QString whole(const QStringList &pieces)
-{
-    ReplyTracker t;
-    for (const QString &p : pieces)
-        t.add(p);
-    return t.isWhole() ? "whole" : "open";
-}
-
-// One transfer of the engine over a pty to the simulator holding three
-// channels, in short: the outcome, then every byte the simulator received.
-static QString transfer(const QString &what, SimOptions o = SimOptions())
-{
-    o.memoryCount = 3;
-    ReceiverSimulator sim(o);
-    for (int n = 1; n <= 3; ++n)
-        sim.setChannel(n, SimChannel{87500 + n * 100, n, 1, "D3C" + QByteArray::number(n), "ST" + QByteArray::number(n)});
-    clsCommPort port;
-    TransferEngine engine(&port);
-    if (!sim.start())
-        return "no simulator";
-    port.setCPortPath(sim.devicePath());
-    port.setCSettings("115200,N,8,1");
-    port.setPollInterval(25);
-    if (!port.cOpen(true))
-        return "not open";
-    MemoryTable t;
-    DownloadReply::Values values;
-    TransferEngine::Outcome out;
-    QObject::connect(&engine, &TransferEngine::entryStarting, &engine, [&](int, int index) {
-        if (what == "abort" && index == 2)
-            engine.requestAbort();
-    });
-    if (what == "clock")
-        out = engine.SyncDate(QTime(7, 5, 9));
-    else {
-        out = engine.ReadData(t, values);
-        t.buildFromRawLines();
-        if (what == "upload 2")
-            t.entry(2).setName("NEW");
-        if (what != "download") {
-            sim.clearReceivedBytes();
-            out = engine.SendData(t, what == "upload 2" ? QList<int>{2} : QList<int>{});
-        }
-    }
-    static const char *const names[] = {"done", "no list", "refused", "link lost", "aborted"};
-    // Whether the reply before a hang-up still comes through is up to timing.
-    QString s = names[int(out.status)];
-    if (out.status != TransferEngine::Status::LinkLost)
-        s += QStringLiteral(" r%1").arg(out.replies);
-    if (out.status == TransferEngine::Status::Refused)
-        s += QStringLiteral(" %1:%2 %3").arg(out.entry).arg(out.word).arg(out.messages.size());
-    if (what == "download")
-        s += QStringLiteral(" m%1 %2").arg(t.memoryCount()).arg(t.entry(3).name);
-    return s + " " + out.description.left(24) + "|" + QString::fromLatin1(sim.receivedBytes());
-}
+Q_DECLARE_METATYPE(MemoryEntry)
+Q_DECLARE_METATYPE(TransferEngine::Status)
+Q_DECLARE_METATYPE(PortProblem::Source)
 
 class TestLink : public QObject
 {
     Q_OBJECT
 
+    // A simulator with three channels, each one different.
+    static std::unique_ptr<ReceiverSimulator> simulator(const QString &arguments)
+    {
+        SimCommandLine line;
+        if (!line.parse(("presetta-sim --quiet --count 3 " + arguments).split(' ', Qt::SkipEmptyParts)))
+            return nullptr;
+        auto sim = std::make_unique<ReceiverSimulator>(line.options());
+        for (int n = 1; n <= 3; ++n)
+            sim->setChannel(n, SimChannel{87500 + n * 100, n, 1, "D3C" + QByteArray::number(n), "ST" + QByteArray::number(n)});
+        return sim->start() ? std::move(sim) : nullptr;
+    }
+
 private slots:
-    void download_data()
+    void memoryLines_data()
     {
-        QTest::addColumn<QString>("produced");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("five lines") << outcome("m:3\nf:65000,108000\na:144,27000\n1,100400,0,0,D3C3,REGNBOGN\n3,144,5,1,0000,\n")
-                                    << "list m3 n3 1:1,100400,0,0,D3C3,REGNBOGN_ 3:0,144,5,1,0000,_________";
-        QTest::newRow("CR LF") << outcome("r:1\r\nm:2\r\na:100,20000\r\n1,100400,3,1,1A2B,RADIO\r\n")
-                               << "list m2 a100,20000 f65000,108000 r1 v s0 o0 n2 1:1,100400,3,1,1A2B,RADIO____";
-        QTest::newRow("bare CR") << outcome("m:2\r1,100400\r2,90000\n") << "list m21 n21";
-        QTest::newRow("12 not 1") << outcome("1,100400\nm:20\n12,90000") << "list m20 n20 12:1,90000,0,0,0000,_________";
-        QTest::newRow("count again") << outcome("m:3\n1,90000\nm:2.5\n2,91000") << "list m2 n2 2:1,91000,0,0,0000,_________";
-        QTest::newRow("ignored") << outcome(QString::fromUtf8("m:3\n0,1\n01,1\n4,1\n 1,1\n1;1,1\n4294967297,1\n\u0661,1"))
-                                 << "list m3 n3";
-        QTest::newRow("PI, name cut") << outcome("m:1\n1,1,0,0,12345,ABCDEFGHIJ") << "list m1 n1 1:0,1,0,0,2345,ABCDEFGHI";
-        QTest::newRow("codes, PI, name") << outcome("m:1\n1,88000,300,-5, 1A ,AB,CD") << "list m1 n1 1:1,88000,255,0,__1A,AB_______";
-        QTest::newRow("FM limits") << outcome("m:2\nf:87500,108000\n1,87500\n2,87499")
-            << "list m2 a144,27000 f87500,108000 n2 1:1,87500,0,0,0000,_________ 2:0,87499,0,0,0000,_________";
-        QTest::newRow("highest") << outcome("m:32767\n32767,90000") << "list m32767 n32767 32767:1,90000,0,0,0000,_________";
-        QTest::newRow("refused counts") << outcome("m:0\nm:-1\nm:32768\nm:abc\nm:\nM:3\n1,100400") << "none m99 kept";
-        QTest::newRow("values") << outcome("r:3\nr:70000\nr:32768\nv:1.2 b\ns:-70000\ns:2147483648\no:2147483647\no:-2147483649")
-                                << "none m99 r3 v1.2 b s-70000 o2147483647 kept";
-        QTest::newRow("limits") << outcome("a:5,6,7\nf:1.5,2\na:100\nf:x,y\nf:87500,\nR:1") << "none m99 a5,6 f1.5,2 kept";
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<MemoryEntry>("expected");
+        QTest::newRow("FM channel") << kFiveLines << 3 << 1 << entry(Bands::kFM, 100400, 0, 0, "D3C3", "REGNBOGN ");
+        QTest::newRow("AM channel") << kFiveLines << 3 << 3 << entry(Bands::kAM, 144, 5, 1, "0000", "         ");
+        QTest::newRow("no line for it") << kFiveLines << 3 << 2 << kNoLine;
+        QTest::newRow("CR LF") << "m:2\r\n1,100400,3,1,1A2B,RADIO\r\n" << 2 << 1 << entry(Bands::kFM, 100400, 3, 1, "1A2B", "RADIO    ");
+        QTest::newRow("12, is not 1,") << "m:20\n12,90000" << 20 << 1 << kNoLine;
+        QTest::newRow("12, is 12") << "m:20\n12,90000" << 20 << 12 << entry(Bands::kFM, 90000, 0, 0, "0000", "         ");
+        QTest::newRow("before the count: lost") << "1,100400\nm:3\n" << 3 << 1 << kNoLine;
+        QTest::newRow("a second count empties") << "m:3\n1,90000\nm:2.5\n2,91000" << 2 << 1 << kNoLine;
+        QTest::newRow("PI and name cut") << "m:1\n1,1,0,0,12345,ABCDEFGHIJ" << 1 << 1 << entry(Bands::kAM, 1, 0, 0, "2345", "ABCDEFGHI");
+        QTest::newRow("codes clamped, PI right-aligned, name ends at a comma")
+            << "m:1\n1,88000,300,-5, 1A ,AB,CD" << 1 << 1 << entry(Bands::kFM, 88000, 255, 0, "  1A", "AB       ");
+        QTest::newRow("above the FM limits: AM") << "m:1\n1,108001" << 1 << 1 << entry(Bands::kAM, 108001, 0, 0, "0000", "         ");
+        QTest::newRow("received FM limits decide") << "m:1\nf:87500,108000\n1,87499" << 1 << 1
+                                                   << entry(Bands::kAM, 87499, 0, 0, "0000", "         ");
+        QTest::newRow("highest count") << "m:32767\n32767,90000" << 32767 << 32767 << entry(Bands::kFM, 90000, 0, 0, "0000", "         ");
+        QTest::newRow("zero, leading zero, beyond the count, blank, other digits")
+            << QString::fromUtf8("m:3\n0,1\n01,1\n4,1\n 1,1\n1;1,1\n\u0661,1") << 3 << 1 << kNoLine;
+        QTest::newRow("a bare CR ends no line") << "m:2\r1,100400\r2,90000\n" << 21 << 1 << kNoLine;
     }
-    void download() { compareRow(); }
+    void memoryLines()
+    {
+        QFETCH(QString, reply);
+        QFETCH(int, n);
+        MemoryTable table;
+        DownloadReply::Values values;
+        QVERIFY(DownloadReply::apply(reply, table, values));
+        table.buildFromRawLines();
+        QTEST(table.size(), "count");
+        QTEST(table.entry(n), "expected");
+    }
 
-    void commands_data()
+    // Replies that bring no list leave count and lines; keyed values are taken.
+    void keyedLines_data()
     {
-        QTest::addColumn<QString>("produced");
-        QTest::addColumn<QString>("expected");
-        const auto entry = [](int n, qint32 kHz, quint8 bandwidth, quint8 stereo, const QString &pi, const QString &name) {
-            return EntryCommand::entryCommand(n, MemoryEntry{Bands::kNone, kHz, bandwidth, stereo, pi, name});
-        };
-        QTest::newRow("entry") << entry(12, 100400, 3, 1, "1A2B", "RADIO    ") << "S12,100400,3,1,1A2B,RADIO\n";
-        QTest::newRow("downloaded empty") << entry(5, 0, 0, 0, "0000", "         ") << "S5,0,0,0,0000,\n";
-        QTest::newRow("never stored") << entry(1, 0, 0, 0, QString(4, QChar(0)), QString(9, QChar(0))) << "S1,0,0,0,,\n";
-        QTest::newRow("blanks") << entry(7, 1, 0, 0, "  1A", "  LEAD   ") << "S7,1,0,0,1A,  LEAD\n";
-        QTest::newRow("line ends inside") << entry(7, 1, 0, 0, "1\r2\n", "A\nB\rC    ") << "S7,1,0,0,1 2,A B C\n";
-        QTest::newRow("clock") << ClockCommand::clockCommand(QTime(7, 5, 9)) << "$time: 07:05:09\n";
-        QTest::newRow("clock, 24 hours") << ClockCommand::clockCommand(QTime(23, 59, 59)) << "$time: 23:59:59\n";
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QStringList>("limits");   // aMin, aMax, fMin, fMax
+        QTest::addColumn<int>("r");
+        QTest::addColumn<QString>("v");
+        QTest::addColumn<int>("s");
+        QTest::addColumn<int>("o");
+        const QStringList start{"144", "27000", "65000", "108000"};
+        QTest::newRow("refused counts") << "m:0\nm:-1\nm:32768\nm:abc\nm:\nM:3\n1,100400" << start << 0 << "" << 0 << 0;
+        QTest::newRow("values, the last that fits")
+            << "r:3\nr:70000\nv:1.2 b\ns:-70000\ns:2147483648\no:2147483647\no:-2147483649" << start << 3 << "1.2 b"
+            << -70000 << 2147483647;
+        QTest::newRow("limits need two numbers") << "a:5,6,7\nf:1.5,2\na:100\nf:x,y\nf:87500,"
+                                                 << QStringList{"5", "6", "1.5", "2"} << 0 << "" << 0 << 0;
     }
-    void commands() { compareRow(); }
-
-    void status_data()
+    void keyedLines()
     {
-        QTest::addColumn<QString>("produced");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("accepted") << decoded("S:128") << "128 accepted";
-        QTest::newRow("all error bits") << decoded("S:63")
-            << "63|  Incorrect PI code!  @tPI|  Memory 01 can't be empty!  @tFreq|  Mono/Stereo out of range!  @coST"
-               "|  Bandwidth out of range!  @coBW|  Memory Channel out of range!  @tFreq|  Frequency out of range!  @tFreq"
-               "| ERROR: 63";
-        QTest::newRow("no error bit") << decoded("S:64") << "64| ERROR: 64";
-        QTest::newRow("no status") << decoded("s:128") << "- accepted";
-        QTest::newRow("text before, second piece") << decoded("xyzS:128:3") << "128 accepted";
-        QTest::newRow("NUL CR LF blanks") << decoded(QString::fromLatin1(" S:1\r2\0\n9 ", 10)) << "129 accepted";
-        QTest::newRow("largest") << decoded("S:65535") << "65535 accepted";
-        QTest::newRow("beyond 16 bits") << decoded("S:65664") << "?| ERROR: 0";
-        QTest::newRow("bits 7, 7, 32, -1") << QStringLiteral("%1%2%3%4").arg(mBits::IsBitSet(128, 7)).arg(mBits::IsBitSet(127, 7))
-                                                  .arg(mBits::IsBitSet(~0u, 32)).arg(mBits::IsBitSet(~0u, -1)) << "1000";
+        QFETCH(QString, reply);
+        MemoryTable table;
+        table.rawLines() = QStringList{"kept"};
+        DownloadReply::Values values;
+        QVERIFY(!DownloadReply::apply(reply, table, values));
+        QCOMPARE(table.memoryCount(), MemoryTable::kDefaultCount);
+        QCOMPARE(table.rawLines(), QStringList{"kept"});
+        const Bands::Limits &l = table.limits();
+        QTEST(QStringList({l.aMin, l.aMax, l.fMin, l.fMax}), "limits");
+        QTEST(int(values.r), "r");
+        QTEST(values.v, "v");
+        QTEST(int(values.s), "s");
+        QTEST(int(values.o), "o");
     }
-    void status() { compareRow(); }
 
     void replyWhole_data()
     {
-        QTest::addColumn<QString>("produced");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << whole({"r:1\r\nm:2\r", "\n1,100\r\n2,", "200\r\n"}) << "whole";
-        QTest::newRow("line missing") << whole({"m:3\n1,1\n3,3\n1,1\n"}) << "open";
-        QTest::newRow("last line unended") << whole({"m:2\n1,1\n2,2"}) << "open";
-        QTest::newRow("lines before the count") << whole({"1,1\n2,2\nm:2\n"}) << "open";
-        QTest::newRow("count again") << whole({"m:1\n1,1\nm:2\n2,2\n"}) << "open";
-        QTest::newRow("no list") << whole({"m:0\n", "1,1\n"}) << "open";
-        QTest::newRow("same on the receiver")
-            << QStringLiteral("%1%2%3").arg(EntryCommand::sameOnReceiver({Bands::kNone, 0, 0, 0, "0000", "A"}, {}))
-                   .arg(EntryCommand::sameOnReceiver({Bands::kFM, 1, 0, 0, "0000", "A"}, {Bands::kAM, 1, 0, 0, "0000", "A  "}))
-                   .arg(EntryCommand::sameOnReceiver({Bands::kFM, 1, 0, 0, "0000", "A"}, {Bands::kFM, 1, 0, 1, "0000", "A"}))
-            << "110";
+        QTest::addColumn<QStringList>("pieces");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("every line, in pieces") << QStringList{"r:1\r\nm:2\r", "\n1,100\r\n2,", "200\r\n"} << true;
+        QTest::newRow("a line missing") << QStringList{"m:3\n1,1\n3,3\n1,1\n"} << false;
+        QTest::newRow("last line unended") << QStringList{"m:2\n1,1\n2,2"} << false;
+        QTest::newRow("lines before the count") << QStringList{"1,1\n2,2\nm:2\n"} << false;
+        QTest::newRow("a second count") << QStringList{"m:1\n1,1\nm:2\n2,2\n"} << false;
+        QTest::newRow("no list") << QStringList{"m:0\n", "1,1\n"} << false;
     }
-    void replyWhole() { compareRow(); }
-
-    void engine_data()
+    void replyWhole()
     {
-        QTest::addColumn<QString>("produced");
-        QTest::addColumn<QString>("expected");
-        const QString all = "S1,87600,1,1,D3C1,ST1\nS2,87700,2,1,D3C2,ST2\nS3,87800,3,1,D3C3,ST3\n";
-        QTest::newRow("download") << transfer("download") << "done r0 m3 ST3       |s";
-        QTest::newRow("upload") << transfer("upload") << "done r3 |" + all;
-        QTest::newRow("only some") << transfer("upload 2") << "done r1 |S2,87700,2,1,D3C2,NEW\n";
-        QTest::newRow("abort") << transfer("abort") << "aborted r2 |" + all.left(44);
-        SimOptions refusing;
-        refusing.fixedStatus = 33;
-        QTest::newRow("refused") << transfer("upload", refusing) << "refused r1 1:33 2 |" + all.left(22);
-        SimOptions silent;
-        silent.neverAnswer = true;
-        QTest::newRow("silent") << transfer("download", silent) << "no list r0 m99           |s";
-        SimOptions hangUp;
-        hangUp.hangUpAfter = 2;
-        QTest::newRow("hang-up") << transfer("upload", hangUp) << "link lost Fehler beim Zugriff auf |S1,87600,1,1,D3C1,ST1\n";
-        QTest::newRow("clock") << transfer("clock") << "done r1 |$time: 07:05:09\n";
+        QFETCH(QStringList, pieces);
+        ReplyTracker tracker;
+        for (const QString &p : pieces)
+            tracker.add(p);
+        QTEST(tracker.isWhole(), "whole");
     }
-    void engine() { compareRow(); }
+
+    void entryCommand_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<MemoryEntry>("stored");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("fields in order") << 12 << entry(Bands::kFM, 100400, 3, 1, "1A2B", "RADIO    ") << QByteArray("S12,100400,3,1,1A2B,RADIO\n");
+        QTest::newRow("downloaded empty") << 5 << kNoLine << QByteArray("S5,0,0,0,0000,\n");
+        QTest::newRow("never stored: NULs left out") << 1 << entry(Bands::kNone, 0, 0, 0, QString(4, QChar(0)), QString(9, QChar(0)))
+                                                     << QByteArray("S1,0,0,0,,\n");
+        QTest::newRow("PI trimmed, name's lead kept") << 7 << entry(Bands::kNone, 1, 0, 0, "  1A", "  LEAD   ") << QByteArray("S7,1,0,0,1A,  LEAD\n");
+        QTest::newRow("line ends inside become blanks") << 7 << entry(Bands::kNone, 1, 0, 0, "1\r2\n", "A\nB\rC    ")
+                                                        << QByteArray("S7,1,0,0,1 2,A B C\n");
+    }
+    void entryCommand()
+    {
+        QFETCH(int, n);
+        QFETCH(MemoryEntry, stored);
+        QTEST(EntryCommand::entryCommand(n, stored).toLatin1(), "wire");
+    }
+
+    void clockCommand()
+    {
+        QCOMPARE(ClockCommand::clockCommand(QTime(7, 5, 9)), "$time: 07:05:09\n");
+        QCOMPARE(ClockCommand::clockCommand(QTime(23, 59, 59)), "$time: 23:59:59\n");
+    }
+
+    // Only what reaches the receiver counts: the band is not sent, the name's blank fill is.
+    void sameOnReceiver()
+    {
+        QVERIFY(EntryCommand::sameOnReceiver(entry(Bands::kFM, 1, 0, 0, "0000", "A"), entry(Bands::kAM, 1, 0, 0, "0000", "A  ")));
+        QVERIFY(!EntryCommand::sameOnReceiver(entry(Bands::kFM, 1, 0, 0, "0000", "A"), entry(Bands::kFM, 1, 0, 1, "0000", "A")));
+    }
+
+    void status_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("isStatus");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("word");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("focus");
+        QTest::newRow("accepted") << "S:128" << true << true << 128 << QStringList() << QStringList();
+        QTest::newRow("every error bit, 5 down to 0") << "S:63" << true << false << 63
+            << QStringList{"  Incorrect PI code!  ", "  Memory 01 can't be empty!  ", "  Mono/Stereo out of range!  ",
+                           "  Bandwidth out of range!  ", "  Memory Channel out of range!  ", "  Frequency out of range!  "}
+            << QStringList{"tPI", "tFreq", "coST", "coBW", "tFreq", "tFreq"};
+        QTest::newRow("refused without a reason") << "S:64" << true << false << 64 << QStringList() << QStringList();
+        QTest::newRow("not a status reply") << "s:128" << false << true << 0 << QStringList() << QStringList();
+        QTest::newRow("text before, the second piece") << "xyzS:128:3" << true << true << 128 << QStringList() << QStringList();
+        QTest::newRow("NUL, CR, LF and blanks removed") << QString::fromLatin1(" S:1\r2\0\n9 ", 10) << true << true << 129
+                                                        << QStringList() << QStringList();
+        QTest::newRow("beyond 16 bits") << "S:65664" << true << false << 0 << QStringList() << QStringList();
+    }
+    void status()
+    {
+        QFETCH(QString, reply);
+        const EntryStatus::Reply r = EntryStatus::parse(reply);
+        QTEST(r.isStatus, "isStatus");
+        QTEST(r.accepted, "accepted");
+        QTEST(int(r.word), "word");
+        QStringList messages, focus;
+        for (const EntryStatus::ErrorMessage &m : EntryStatus::errorMessages(r.word)) {
+            messages << m.text;
+            focus << m.focusName;
+        }
+        QTEST(r.accepted ? QStringList() : messages, "messages");
+        QTEST(r.accepted ? QStringList() : focus, "focus");
+        QCOMPARE(EntryStatus::errorTitle(r.word), " ERROR: " + QString::number(r.word));
+    }
+
+    void bits()
+    {
+        QVERIFY(mBits::IsBitSet(128, 7));
+        QVERIFY(!mBits::IsBitSet(127, 7));
+        QVERIFY(!mBits::IsBitSet(~0u, 32));
+        QVERIFY(!mBits::IsBitSet(~0u, -1));
+    }
+
+    // The engine's transfers of all three channels, or of channel 2 alone.
+    void upload_data()
+    {
+        QTest::addColumn<QString>("simulator");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<int>("abortAt");   // the channel during which Escape comes; 0 none
+        QTest::addColumn<QList<int>>("started");
+        QTest::addColumn<TransferEngine::Status>("status");
+        QTest::addColumn<int>("replies");
+        QTest::addColumn<QByteArray>("wire");
+        const QByteArray s1 = "S1,87600,1,1,D3C1,ST1\n", s2 = "S2,87700,2,1,D3C2,ST2\n", s3 = "S3,87800,3,1,D3C3,ST3\n";
+        using S = TransferEngine::Status;
+        const QList<int> all{1, 2, 3};
+        QTest::newRow("all") << "" << QList<int>() << 0 << all << S::Done << 3 << s1 + s2 + s3;
+        QTest::newRow("channel 2 alone") << "" << QList<int>{2} << 0 << QList<int>{2} << S::Done << 1 << s2;
+        QTest::newRow("Escape ends after its channel") << "" << QList<int>() << 2 << QList<int>{1, 2} << S::Aborted << 2 << s1 + s2;
+        QTest::newRow("refused: stops there") << "--status 33" << QList<int>() << 0 << QList<int>{1} << S::Refused << 1 << s1;
+        QTest::newRow("silent: runs on, nothing answered") << "--silent" << QList<int>() << 0 << all << S::Done << 0 << s1 + s2 + s3;
+        QTest::newRow("hang-up: link lost") << "--hang-up-after 1" << QList<int>() << 0 << QList<int>{1} << S::LinkLost << 1 << s1;
+    }
+    void upload()
+    {
+        QFETCH(int, abortAt);
+        const auto sim = simulator(cell<QString>("simulator"));
+        QVERIFY(sim);
+        ReceiverSession session;
+        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        MemoryTable table;
+        table.setMemoryCount(3);
+        table.clear();
+        for (int n = 1; n <= 3; ++n)
+            table.entry(n) = entry(Bands::kFM, 87500 + n * 100, n, 1, "D3C" + QString::number(n), "ST" + QString::number(n) + "      ");
+        TransferEngine *engine = session.engine();
+        QSignalSpy starting(engine, &TransferEngine::entryStarting);
+        QSignalSpy refused(engine, &TransferEngine::entryRefused);
+        connect(engine, &TransferEngine::entryStarting, engine, [&](int n) {
+            if (n == abortAt)
+                engine->requestAbort();
+        });
+        const TransferEngine::Outcome out = engine->SendData(table, cell<QList<int>>("numbers"));
+        QTEST(out.status, "status");
+        QTEST(out.replies, "replies");
+        QTEST(sim->receivedBytes(), "wire");
+        QList<int> started;
+        for (const QList<QVariant> &args : starting)
+            started << args.at(0).toInt();
+        QTEST(started, "started");
+        QCOMPARE(refused.size(), out.status == TransferEngine::Status::Refused ? 1 : 0);
+        if (out.status == TransferEngine::Status::Refused) {
+            QCOMPARE(out.entry, 1);
+            QCOMPARE(int(out.word), 33);
+            QCOMPARE(out.messages.size(), 2);
+        }
+    }
+
+    // The session's download hands back the finished table.
+    void download()
+    {
+        const auto sim = simulator("");
+        QVERIFY(sim);
+        ReceiverSession session;
+        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        QCOMPARE(session.port()->cSettings(), "115200,N,8,1");
+        QCOMPARE(session.port()->PollInterval(), 25);
+        QSignalSpy progress(session.engine(), &TransferEngine::replyProgress);
+        const ReceiverSession::Download d = session.download(MemoryTable());
+        QCOMPARE(d.outcome.status, TransferEngine::Status::Done);
+        QCOMPARE(sim->receivedBytes(), "s");
+        QCOMPARE(d.table.size(), 3);
+        QCOMPARE(d.table.entry(3), entry(Bands::kFM, 87800, 3, 1, "D3C3", "ST3      "));
+        QCOMPARE(d.values.v, "presetta-sim 1.0");
+        QVERIFY(!progress.isEmpty());
+    }
+
+    void silentDownload()
+    {
+        const auto sim = simulator("--silent");
+        QVERIFY(sim);
+        ReceiverSession session;
+        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        const ReceiverSession::Download d = session.download(MemoryTable());
+        QCOMPARE(d.outcome.status, TransferEngine::Status::NoList);
+        QCOMPARE(d.table.size(), int(MemoryTable::kDefaultCount));
+    }
+
+    void clock()
+    {
+        const auto sim = simulator("");
+        QVERIFY(sim);
+        ReceiverSession session;
+        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        QSignalSpy activity(session.engine(), &TransferEngine::activity);
+        const TransferEngine::Outcome out = session.engine()->SyncDate(QTime(7, 5, 9));
+        QCOMPARE(out.status, TransferEngine::Status::Done);
+        QCOMPARE(out.replies, 1);
+        QCOMPARE(sim->receivedBytes(), "$time: 07:05:09\n");
+        // The lamps end idle.
+        QCOMPARE(activity.last().at(0).toBool(), true);
+    }
+
+    // A port that will not open says why.
+    void openRefused_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<PortProblem::Source>("source");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("typed, never there") << "/dev/ttyNONE7" << PortProblem::Source::Typed << "/dev/ttyNONE7 is not there: no such device.";
+        QTest::newRow("listed, gone") << "/dev/ttyNONE7" << PortProblem::Source::Listed
+                                      << "ttyNONE7 is gone: the device is no longer there. Plug it in again.";
+        QTest::newRow("a folder") << "/tmp" << PortProblem::Source::Typed << "/tmp is not a serial device.";
+        QTest::newRow("a file") << "/etc/hostname" << PortProblem::Source::Typed << "/etc/hostname is not a serial device.";
+    }
+    void openRefused()
+    {
+        QFETCH(QString, path);
+        QFETCH(PortProblem::Source, source);
+        ReceiverSession session;
+        const ReceiverSession::Opening o = session.open(path, 0, source);
+        QVERIFY(!o.open);
+        QVERIFY(!session.port()->IsOpen());
+        QTEST(o.why, "why");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLink)

@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <utility>
 
 namespace Backups {
 
@@ -62,6 +63,14 @@ bool write(const MemoryTable &table, const QString &what, QString *error)
     for (qsizetype i = 0; i + kKept < all.size(); ++i)
         QFile::remove(dir.filePath(all[i]));
     return true;
+}
+
+QString Keeper::write(const MemoryTable &table, const QString &what)
+{
+    QString reason;
+    if (Backups::write(table, what, &reason) || std::exchange(m_told, true))
+        return QString();
+    return QStringLiteral("No backup could be written to \"%1\": %2").arg(folder(), reason);
 }
 
 } // namespace Backups

@@ -20,4 +20,16 @@ QString folder();
 // On failure false, with the reason in error.
 bool write(const MemoryTable &table, const QString &what, QString *error = nullptr);
 
+// Backups of one run: a failure is told once, as a backup never stops a transfer.
+class Keeper
+{
+public:
+    // Writes a backup; the sentence to tell when it failed for the first
+    // time in this run, else "".
+    QString write(const MemoryTable &table, const QString &what);
+
+private:
+    bool m_told = false;
+};
+
 } // namespace Backups

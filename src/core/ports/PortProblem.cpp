@@ -54,14 +54,22 @@ QStringList lockFolders()
             QStringLiteral("/var/lock/lockdev"), QStringLiteral("/run/lock")};
 }
 
-Diagnosis diagnose(const QString &path, const QString &label, QSerialPort::SerialPortError error,
-                   const QString &errorText)
+Diagnosis diagnose(const QString &path, const QString &label, Source source,
+                   QSerialPort::SerialPortError error, const QString &errorText)
 {
     Diagnosis d;
     QString holder;
-    if (!QFileInfo::exists(path) || error == QSerialPort::DeviceNotFoundError) {
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    if ((!exists || error == QSerialPort::DeviceNotFoundError) && source == Source::Typed) {
+        d.kind = Kind::NotThere;
+        d.text = QStringLiteral("%1 is not there: no such device.").arg(path);
+    } else if (!exists || error == QSerialPort::DeviceNotFoundError) {
         d.kind = Kind::Gone;
         d.text = QStringLiteral("%1 is gone: the device is no longer there. Plug it in again.").arg(label);
+    } else if (!S_ISCHR(st.st_mode)) {
+        d.kind = Kind::NotSerial;
+        d.text = QStringLiteral("%1 is not a serial device.").arg(path);
     } else if (heldByOther(path, &holder)) {
         d.kind = Kind::Busy;
         d.text = QStringLiteral("%1 is in use by another program (%2). Close it, then connect again.")
