@@ -95,7 +95,7 @@ QString CliOptions::helpText()
         "  -h, --help        this text\n"
         "      --version     the program's version\n"
         "\n"
-        "Ctrl+C ends an upload after the channel being sent.\n"
+        "Ctrl+C ends an upload after the channel being sent, anything else at once.\n"
         "\n"
         "Exit status:\n"
         "  0    done\n"

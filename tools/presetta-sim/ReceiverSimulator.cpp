@@ -129,12 +129,6 @@ bool ReceiverSimulator::setChannel(int n, const SimChannel &channel)
     return true;
 }
 
-void ReceiverSimulator::clearAllChannels()
-{
-    m_memories.clearAll();
-    memoriesChanged();
-}
-
 void ReceiverSimulator::onBytes(const QByteArray &bytes)
 {
     m_received += bytes;

@@ -50,7 +50,6 @@ public:
 
     const SimMemories &memories() const { return m_memories; }
     bool setChannel(int n, const SimChannel &channel);
-    void clearAllChannels();
 
     const SimClock &clock() const { return m_clock; }
 
