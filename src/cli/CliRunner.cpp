@@ -224,7 +224,7 @@ int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
 
 int CliRunner::finished(const TransferEngine::Outcome &o, const QString &closing)
 {
-    if (o.status == TransferEngine::Status::Aborted && m_interrupted && m_sending && m_showProgress) {
+    if (o.status == TransferEngine::Status::Aborted && m_interrupted && m_lastChannel > 0 && m_showProgress) {
         closeProgress(QStringLiteral("stopped after channel %1: interrupted").arg(m_lastChannel));
         return CliOptions::kInterrupted;
     }
@@ -276,50 +276,54 @@ int CliRunner::download()
 
 int CliRunner::upload()
 {
+    // Channels beyond the file's lines are left as they are, and a file
+    // without a channel line has nothing to send.
     MemoryTable file;
-    MemoryTable receiver;
-    const bool compare = m_opt.changed;
-    if (!compare) {
-        // Channels beyond the file's lines are left as they are, and a file
-        // without a channel line has nothing to send.
-        if (!loadFile(file, MemoryFile::Count::FileLines))
-            return CliOptions::kFile;
-        if (m_fileLines == 0)
-            return nothingToSend();
+    if (!loadFile(file, MemoryFile::Count::FileLines))
+        return CliOptions::kFile;
+    if (m_fileLines == 0) {
+        error(QStringLiteral("nothing sent: %1 has no channel lines").arg(m_opt.file));
+        return CliOptions::kDone;
     }
     if (!openPort())
         return CliOptions::kLink;
-    if (compare) {
-        // The receiver's count and limits are the ones the file is read by.
-        if (const int status = fetch(receiver))
-            return status;
-        backup(receiver, QStringLiteral("download"));
-        file.setMemoryCount(receiver.memoryCount());
-        file.limits() = receiver.limits();
-        if (!loadFile(file, MemoryFile::Count::Table))
+    const auto sent = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 channel sent") : QStringLiteral("%1 channels sent").arg(n);
+    };
+    if (m_opt.changed) {
+        bool tooLong = false;
+        const ReceiverSession::ChangedUpload up = m_session.uploadChanged(
+            file, m_fileLines, [&](const MemoryTable &receiver, const QList<int> &numbers) {
+                backup(receiver, QStringLiteral("download"));
+                tooLong = m_fileLines > receiver.size();
+                if (tooLong) {
+                    error(QStringLiteral("%1 has %2 channels, the receiver %3").arg(m_opt.file).arg(m_fileLines).arg(receiver.size()));
+                    return false;
+                }
+                if (m_interrupted)
+                    return false;
+                if (!numbers.isEmpty())
+                    backup(file, QStringLiteral("upload"));
+                m_sending = true;
+                return true;
+            });
+        m_sending = false;
+        if (tooLong)
             return CliOptions::kFile;
-        if (m_fileLines == 0)
-            return nothingToSend();
-    }
-    if (m_interrupted)
-        return interrupted();
-
-    QList<int> numbers;
-    for (int n = 1; n <= qMin(file.size(), m_fileLines); ++n) {
-        if (!compare || n > receiver.size() || !EntryCommand::sameOnReceiver(file.entry(n), receiver.entry(n)))
+        if (up.outcome.status == TransferEngine::Status::Done && up.sent.isEmpty())
+            closeProgress(QStringLiteral("0 channels sent: the receiver holds them already"));
+        else if (const int status = finished(up.outcome, sent(up.sent.size())))
+            return status;
+    } else {
+        QList<int> numbers;
+        for (int n = 1; n <= m_fileLines; ++n)
             numbers << n;
-    }
-    if (!numbers.isEmpty()) {
         backup(file, QStringLiteral("upload"));
         m_sending = true;
         const TransferEngine::Outcome o = m_engine->SendData(file, numbers);
         m_sending = false;
-        const QString closing = numbers.size() == 1 ? QStringLiteral("1 channel sent")
-                                                    : QStringLiteral("%1 channels sent").arg(numbers.size());
-        if (const int status = finished(o, closing))
+        if (const int status = finished(o, sent(numbers.size())))
             return status;
-    } else {
-        closeProgress(QStringLiteral("0 channels sent: the receiver holds them already"));
     }
     if (!m_opt.verify)
         return CliOptions::kDone;
@@ -338,12 +342,6 @@ int CliRunner::upload()
                   .arg(channelText(file, n), held ? channelText(after, n) : QStringLiteral("(none)")));
     }
     return differing ? CliOptions::kMismatch : CliOptions::kDone;
-}
-
-int CliRunner::nothingToSend()
-{
-    error(QStringLiteral("nothing sent: %1 has no channel lines").arg(m_opt.file));
-    return CliOptions::kDone;
 }
 
 int CliRunner::update()

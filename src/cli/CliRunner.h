@@ -41,7 +41,6 @@ private:
     // The exit status of a transfer that sends: silence counts as failure.
     int finished(const TransferEngine::Outcome &outcome, const QString &closing);
     int interrupted();
-    int nothingToSend();
     void watchInterrupt();
     void backup(const MemoryTable &table, const QString &what);
 

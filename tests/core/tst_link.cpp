@@ -322,6 +322,47 @@ private slots:
         QCOMPARE(activity.last().at(0).toBool(), true);
     }
 
+    // Only what differs from the receiver's list goes out.
+    void uploadChanged_data()
+    {
+        QTest::addColumn<QString>("simulator");
+        QTest::addColumn<QList<int>>("changed");
+        QTest::addColumn<bool>("escapeWhileDownloading");
+        QTest::addColumn<TransferEngine::Status>("status");
+        QTest::addColumn<QByteArray>("wire");
+        using S = TransferEngine::Status;
+        QTest::newRow("two changed") << "" << QList<int>{1, 3} << false << S::Done
+                                     << QByteArray("sS1,87600,1,1,D3C1,NEW\nS3,87800,3,1,D3C3,NEW\n");
+        QTest::newRow("none changed") << "" << QList<int>() << false << S::Done << QByteArray("s");
+        QTest::newRow("refused: stops there") << "--status 33" << QList<int>{2, 3} << false << S::Refused
+                                              << QByteArray("sS2,87700,2,1,D3C2,NEW\n");
+        QTest::newRow("Escape while downloading: nothing sent") << "" << QList<int>{2} << true << S::Aborted << QByteArray("s");
+    }
+    void uploadChanged()
+    {
+        QFETCH(QList<int>, changed);
+        const auto sim = simulator(cell<QString>("simulator"));
+        QVERIFY(sim);
+        ReceiverSession session;
+        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        MemoryTable table = session.download(MemoryTable()).table;
+        for (int n : changed)
+            table.entry(n).setName("NEW");
+        sim->clearReceivedBytes();
+        if (cell<bool>("escapeWhileDownloading"))
+            connect(sim.get(), &ReceiverSimulator::commandReceived, session.engine(), &TransferEngine::requestAbort);
+        QList<int> offered;
+        const ReceiverSession::ChangedUpload up = session.uploadChanged(table, 3, [&](const MemoryTable &, const QList<int> &numbers) {
+            offered = numbers;
+            return true;
+        });
+        QTEST(up.outcome.status, "status");
+        QTEST(sim->receivedBytes(), "wire");
+        QCOMPARE(up.receiver.size(), 3);
+        if (!cell<bool>("escapeWhileDownloading"))
+            QCOMPARE(offered, changed);
+    }
+
     // A port that will not open says why.
     void openRefused_data()
     {

@@ -114,6 +114,38 @@ QString text(const MemoryTable &table)
     return out;
 }
 
+QString channelLines(const QVector<MemoryEntry> &entries)
+{
+    QString out;
+    for (const MemoryEntry &e : entries)
+        out += entryLine(e) + kLineEnd;
+    return out;
+}
+
+LoadResult parseChannels(const QString &text, const Bands::Limits &limits)
+{
+    LoadResult r;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &l : lines) {
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    }
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast(); // the piece after the last line end
+    const int first = !lines.isEmpty() && lines.constFirst().startsWith(kHeaderPrefix) ? 1 : 0;
+    for (int i = first; i < lines.size(); ++i) {
+        MemoryEntry e;
+        if (!lines[i].isEmpty() && !readEntry(lines[i], i + 1, limits, e, r.message)) {
+            r.status = LoadStatus::Invalid;
+            r.entries.clear();
+            return r;
+        }
+        r.entries << e;
+    }
+    r.status = r.entries.isEmpty() ? LoadStatus::Ignored : LoadStatus::Ok;
+    return r;
+}
+
 int dataLines(const QString &text)
 {
     const qsizetype ends = text.count(kLineEnd);

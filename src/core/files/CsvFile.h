@@ -43,4 +43,14 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
 // Lines after the header: the channels of the list the file was saved from.
 int dataLines(const QString &text);
 
+// Channels as the clipboard carries them: the data lines Save writes, each
+// ended by CR LF, without the header.
+QString channelLines(const QVector<MemoryEntry> &entries);
+
+// Channels pasted in: each line by the load rules; a header line first is
+// skipped, lines may end in LF or CR LF. Ok with one entry a line (an empty
+// line an empty channel), Invalid with the message of the first refused line,
+// Ignored when there is no line at all.
+LoadResult parseChannels(const QString &text, const Bands::Limits &limits);
+
 } // namespace CsvFile

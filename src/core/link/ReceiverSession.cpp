@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/ReceiverSession.h"
 
+#include "link/EntryCommand.h"
 #include "serial/clsCommPort.h"
 
 const QString ReceiverSession::kLineSettings = QStringLiteral("115200,N,8,1");
@@ -42,4 +43,28 @@ ReceiverSession::Download ReceiverSession::download(const MemoryTable &current)
     if (d.outcome.status == TransferEngine::Status::Done)
         d.table.buildFromRawLines();
     return d;
+}
+
+ReceiverSession::ChangedUpload ReceiverSession::uploadChanged(const MemoryTable &table, int lines, const Ready &ready)
+{
+    ChangedUpload up;
+    m_engine->clearAbort();
+    Download d = download(table);
+    up.outcome = d.outcome;
+    if (d.outcome.status != TransferEngine::Status::Done)
+        return up;
+    up.receiver = std::move(d.table);
+    QList<int> numbers;
+    for (int n = 1; n <= qMin(lines, table.size()); ++n) {
+        if (n > up.receiver.size() || !EntryCommand::sameOnReceiver(table.entry(n), up.receiver.entry(n)))
+            numbers << n;
+    }
+    if (m_engine->abortRequested() || (ready && !ready(up.receiver, numbers))) {
+        up.outcome = TransferEngine::Outcome();
+        up.outcome.status = TransferEngine::Status::Aborted;
+        return up;
+    }
+    up.sent = numbers;
+    up.outcome = numbers.isEmpty() ? TransferEngine::Outcome() : m_engine->SendData(table, numbers);
+    return up;
 }

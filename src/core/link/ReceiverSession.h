@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class clsCommPort;
 
 // The receiver as both front ends use it: its port opened with the
@@ -47,6 +49,19 @@ public:
         DownloadReply::Values values;
     };
     Download download(const MemoryTable &current);
+
+    // Sends the channels 1..lines of table that the receiver holds
+    // otherwise: its list is downloaded into a copy first, and only what
+    // differs from that goes out, in order. ready sees the receiver's list
+    // and the numbers about to be sent, and may stop it there (false).
+    // An Escape during the download counts: nothing is sent then.
+    struct ChangedUpload {
+        TransferEngine::Outcome outcome;   // of the download if it failed, else of the sending
+        MemoryTable receiver;
+        QList<int> sent;
+    };
+    using Ready = std::function<bool(const MemoryTable &receiver, const QList<int> &numbers)>;
+    ChangedUpload uploadChanged(const MemoryTable &table, int lines, const Ready &ready = {});
 
     Backups::Keeper &backups() { return m_backups; }
 

@@ -57,6 +57,7 @@ public:
     // Escape: an upload ends after the entry being sent. The flag stays set
     // until the next upload starts.
     void requestAbort() { m_abort = true; }
+    void clearAbort() { m_abort = false; }
     bool abortRequested() const { return m_abort; }
     // The owner goes away: whatever runs ends at its next step.
     void stop();
