@@ -43,6 +43,23 @@ ReceiverSimulator::ReceiverSimulator(const SimOptions &options, QObject *parent)
     connect(&m_drainTimer, &QTimer::timeout, this, &ReceiverSimulator::drainTick);
 }
 
+namespace {
+// What a receiver in use might hold: FM and AM stations, a short-wave one,
+// gaps between them.
+QList<SimChannel::Numbered> demoStations()
+{
+    const auto station = [](int n, qint32 kHz, int bw, int st, const char *pi, const char *name) {
+        return SimChannel::Numbered{n, SimChannel{kHz, bw, st, pi, name}};
+    };
+    return {station(1, 100400, 0, 1, "D3C3", "REGNBOGN"), station(2, 87600, 5, 0, "D3C4", "RADIO"),
+            station(3, 1008, 2, 0, "", "AMSTAT"),         station(4, 94300, 0, 1, "D401", "KLASSIK"),
+            station(5, 99100, 0, 1, "D402", "JAZZ 24"),   station(6, 104800, 7, 1, "D403", "NEWS"),
+            station(7, 106700, 0, 1, "D404", "CITY FM"),  station(8, 89500, 3, 0, "D405", "CAMPUS"),
+            station(9, 6075, 4, 0, "", "SW 49M"),         station(10, 91700, 0, 1, "D406", "OLDIES"),
+            station(12, 95800, 0, 1, "D407", "TALK"),     station(15, 531, 1, 0, "", "MW 531")};
+}
+} // namespace
+
 ReceiverSimulator::~ReceiverSimulator()
 {
     stop();
@@ -56,6 +73,10 @@ bool ReceiverSimulator::start(QString *error)
         m_memories.clearAll();
         if (!MemoryStoreFile::load(m_options.storeFile, m_memories, error))
             return false;
+    }
+    if (m_options.demo && m_memories.storedCount() == 0) {
+        for (const SimChannel::Numbered &c : demoStations())
+            m_memories.set(c.number, c.channel);
     }
     if (!m_log.open(m_options.logFile, m_options.logToStderr, error))
         return false;

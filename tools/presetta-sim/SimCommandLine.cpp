@@ -72,6 +72,9 @@ struct Parser {
                              QStringLiteral("Keep the memories in this file between runs (read at start, "
                                             "written after changes)."),
                              QStringLiteral("file")};
+    QCommandLineOption demo{QStringLiteral("demo"),
+                            QStringLiteral("Start with a sample list of stations (unless the store file holds "
+                                           "some).")};
     QCommandLineOption lf{QStringLiteral("lf"), QStringLiteral("End reply lines with LF instead of CR LF.")};
     QCommandLineOption delay{QStringLiteral("delay"), QStringLiteral("Wait this long before each reply."),
                              QStringLiteral("ms")};
@@ -104,7 +107,7 @@ struct Parser {
     Parser()
     {
         p.setApplicationDescription(QString::fromLatin1(kDescription));
-        p.addOptions({count, am, fm, store, lf, delay, byteDelay, silent, status, garbage, hangUp, log, quiet,
+        p.addOptions({count, am, fm, store, demo, lf, delay, byteDelay, silent, status, garbage, hangUp, log, quiet,
                       noRegister, help});
     }
 };
@@ -177,6 +180,7 @@ bool SimCommandLine::parse(const QStringList &arguments)
             return fail(QStringLiteral("--garbage wants before or instead"));
     }
     o.storeFile = p.value(parser.store);
+    o.demo = p.isSet(parser.demo);
     o.lfOnly = p.isSet(parser.lf);
     o.neverAnswer = p.isSet(parser.silent);
     o.logFile = p.value(parser.log);

@@ -27,6 +27,7 @@ struct SimOptions {
     int memoryCount = 99;
     SimLimits limits;
     QString storeFile;          // empty: memories live as long as the run
+    bool demo = false;          // start with sample stations when nothing is stored
     bool lfOnly = false;        // reply lines end in LF instead of CR LF
     int answerDelayMs = 0;      // pause before a reply starts
     int byteDelayMs = 0;        // pause between reply bytes (slow link)
