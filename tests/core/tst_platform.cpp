@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Program identity, the clock seam and the yielding wait.
+// Program identity, the user's folders, the clock seam and the yielding wait.
 #include "identity/ExeName.h"
 #include "identity/ProgramIdentity.h"
 #include "identity/UserFolders.h"
@@ -16,33 +16,45 @@ class tst_Platform : public QObject
     Q_OBJECT
 
 private slots:
-    void identity()
+    void cleanup() { Clock::setSource({}); }
+
+    // Revisions 1 to 26 are letters, 100s and 2000s betas, 1000s alphas, 255 and 9999 final.
+    void progVer_data()
     {
-        QStringList texts;
-        for (int revision : {1, 26, 0, 27, 100, 199, 200, 255, 1000, 1999, 2000, 2999, 3000, 9999})
-            texts << ProgramIdentity::ProgVer(1, 6, revision);
-        QCOMPARE(texts, QStringList({"1.06a", "1.06z", "1.06", "1.06", "1.06 Beta", "1.06 Beta 99", "1.06", "1.06\u00df",
-                                     "1.06 Alpha", "1.06 Alpha 999", "1.06 Beta", "1.06 Beta 999", "1.06", "1.06\u00df"}));
-        QCOMPARE(ProgramIdentity::ProgVer(10, 2, 3), "10.02c");
-        QCOMPARE(ProgramIdentity::caption(), "ESP32 Presetta  v1.06c  [2025.07.01]");
-        QCOMPARE(ProgramIdentity::settingsPath(), "HKCU\\Software\\Norvane\\Presetta");
+        QTest::addColumn<int>("revision");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("26") << 26 << "1.06z";
+        QTest::newRow("100") << 100 << "1.06 Beta";
+        QTest::newRow("1000") << 1000 << "1.06 Alpha";
+        QTest::newRow("9999") << 9999 << "1.06\u00df";
+    }
+    void progVer()
+    {
+        QFETCH(int, revision);
+        QTEST(ProgramIdentity::ProgVer(1, 6, revision), "text");
     }
 
-    // A copy the user can write keeps its files beside itself; an installed
-    // one (here a folder nobody writes) in the user's folders.
+    // A copy in a folder the user can write keeps its files beside itself, an installed one in the user's.
+    void userFolders_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("autoLoadFile"); // both below the test's folder
+        QTest::addColumn<QString>("firstSaveFolder");
+        QTest::newRow("portable copy") << false << "presetta.csv" << "";
+        QTest::newRow("installed copy") << true << "data/presetta/presetta.csv" << "home/Documents/";
+    }
     void userFolders()
     {
-        for (const bool installed : {false, true}) {
-            QTemporaryDir dir;
-            QVERIFY(QDir(dir.path()).mkpath("home/Documents"));
-            qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
-            qputenv("HOME", dir.filePath("home").toLocal8Bit());
-            const QString folder = installed ? QStringLiteral("/proc/self/") : dir.path() + '/';
-            ExeName::setProgramPathForTest(folder + "presetta");
-            QCOMPARE(UserFolders::programFolderWritable(), !installed);
-            QCOMPARE(UserFolders::autoLoadFile(), installed ? dir.filePath("data/presetta/presetta.csv") : folder + "presetta.csv");
-            QCOMPARE(UserFolders::firstSaveFolder(), installed ? dir.filePath("home/Documents/") : folder);
-        }
+        QFETCH(bool, installed);
+        QFETCH(QString, autoLoadFile);
+        QFETCH(QString, firstSaveFolder);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("home/Documents"));
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+        qputenv("HOME", dir.filePath("home").toLocal8Bit());
+        ExeName::setProgramPathForTest((installed ? QStringLiteral("/proc/self") : dir.path()) + "/presetta");
+        QCOMPARE(UserFolders::autoLoadFile(), dir.path() + '/' + autoLoadFile);
+        QCOMPARE(UserFolders::firstSaveFolder(), dir.path() + '/' + firstSaveFolder);
         ExeName::setProgramPathForTest(QString());
     }
 
@@ -52,7 +64,8 @@ private slots:
         const int before = QTime::currentTime().msecsSinceStartOfDay();
         const double ms = Clock::secondsOfDay() * 1000;
         const int after = QTime::currentTime().msecsSinceStartOfDay();
-        QVERIFY2(after < before || (ms >= before - 1 && ms <= after + 1), qPrintable(QString::number(ms))); // unless midnight passed
+        QVERIFY2(after < before || (ms >= before - 1 && ms <= after + 1), // unless midnight passed
+                 qPrintable(QStringLiteral("%1 ms, not %2 to %3").arg(ms).arg(before).arg(after)));
     }
 
     // The clock moves 40 ms at every reading; past midnight the wait counts from 0.
@@ -74,10 +87,10 @@ private slots:
         auto readings = std::make_shared<int>(0);
         Clock::setSource([base, readings] { return base.addMSecs(40 * ++*readings); });
         bool ran = false;
-        QObject context; // takes a call still queued along when the test ends
+        QObject context; // takes a call still queued when the test ends
         QMetaObject::invokeMethod(&context, [&ran] { ran = true; }, Qt::QueuedConnection);
         Wait::WaitS(seconds);
-        QVERIFY(ran); // events run during the wait, even one of 0 s
+        QVERIFY2(ran, "events run during the wait, even one of 0 s");
         QCOMPARE_GE(40 * *readings, endsFrom);
         QCOMPARE_LT(40 * *readings, endsFrom + 3 * 40);
     }

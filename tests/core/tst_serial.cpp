@@ -8,96 +8,32 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-// A table's rows: one struct each, named by its first field.
-template <typename Row, size_t N>
-void addRows(const Row (&rows)[N])
-{
-    QTest::addColumn<Row>("row");
-    for (const Row &r : rows)
-        QTest::newRow(r.name) << r;
-}
+#include <functional>
 
-// A port on the slave side of a pseudo-terminal whose master the test holds.
+using FlagSetter = void (clsCommPort::*)(bool);
+using FlagGetter = bool (clsCommPort::*)() const;
+using WaitOp = std::function<QString(clsCommPort &)>;
+Q_DECLARE_METATYPE(WaitOp)
+
 struct Line {
     PseudoTerminal pty;
     clsCommPort port;
 
     bool open(bool internalTimer)
     {
-        pty.open(nullptr);   // when it fails there is no path to open
+        pty.open(nullptr); // when it fails there is no path to open
         port.setCPortPath(pty.slavePath());
         port.setCSettings(QStringLiteral("115200,N,8,1"));
         port.setPollInterval(25);
         return port.cOpen(internalTimer) && port.IsOpen();
     }
-    bool arrive(const QByteArray &bytes)   // sent by the far end, taken in by the poll timer
+    bool arrive(const QByteArray &bytes) // sent by the far end, taken in by the poll timer
     {
         const qint64 count = port.ReceiveCnt() + bytes.size();
         pty.write(bytes);
         return QTest::qWaitFor([&] { return port.ReceiveCnt() == count; }, 5000);
     }
 };
-
-// One setting set and read back, named after it and the value set; the settings text reads back with its parity
-// code after "/". fromRecord: read back from the record no device took; word: the flags word written.
-struct SettingCase {
-    const char *name;
-    void (*set)(clsCommPort &);
-    QString (*get)(const clsCommPort &);
-    const char *stored, *fromRecord;
-    quint32 word;
-};
-#define ROW(get, set, value, stored, word, fromRecord) {#get " " #value, [](clsCommPort &p) { p.set(value); }, \
-    [](const clsCommPort &p) { return QString::number(p.get()); }, #stored, #fromRecord, word}
-#define C_ROW(name, ...) ROW(c##name, setC##name, __VA_ARGS__)
-#define P_ROW(name, ...) ROW(p##name, setP##name, __VA_ARGS__)
-#define FLAG(name, word) P_ROW(Enable##name, 1, 1, word, 1)
-QString text(const clsCommPort &p) { return p.cSettings() + '/' + QString::number(p.cParity()); }
-#define TEXT(in, out, par) {in, [](auto &p) { p.setCSettings(in); }, text, out "/" #par, out "/" #par, par ? 3u : 1u}
-
-const SettingCase kSettings[] = {
-    TEXT(" 1 9 2 0 0 ,N,\t7\n, 2 ", "19200,N,7,2", 0), TEXT("14400,E,7,2", "9600,E,7,2", 2),
-    TEXT("115200,N,8,1", "115200,N,8,1", 0), TEXT("9600,N,8,1.5", "9600,N,8,1.5", 0), TEXT("9600,N,8", "0,N,0,1", 0),
-    TEXT("921600,M,6,2", "921600,M,6,2", 3), TEXT("128000,s,4,1", "128000,S,4,1", 4), TEXT("300,o,5,1", "300,O,5,1", 1),
-    TEXT("9600, E,8,1", "9600,N,8,1", 0), TEXT("9600,X,8,1", "9600,N,8,1", 0), TEXT("9600,N,9,3", "9600,N,8,1", 0),
-    TEXT("9600,N,8,1,0", "0,N,0,1", 0), C_ROW(Parity, 7, 0, 0x0001, 0), C_ROW(StopBits, 1.45, 1, 0x0001, 1),
-    P_ROW(EnableParity, 1, 1, 0x0001, 0), P_ROW(ReadIntervalTimeout, 7, 7, 0x0001, 0), FLAG(CtsFlow, 0x0005),
-    FLAG(DsrFlow, 0x0009), FLAG(DSRSensitive, 0x0041), FLAG(XoffContinuesTx, 0x0081), FLAG(XonOffOut, 0x0101),
-    FLAG(XonOffIn, 0x0201), FLAG(ErrReplace, 0x0401), FLAG(NullStrip, 0x0801), FLAG(AbortOnError, 0x4001),
-    P_ROW(DtrFlowType, 2, 2, 0x0021, 2), P_ROW(DtrFlowType, 3, 0, 0x0001, 0), P_ROW(RtsFlowControl, 2, 2, 0x2001, 2),
-    P_ROW(RtsFlowControl, 3, 3, 0x3001, 3), P_ROW(RtsFlowControl, 4, 0, 0x0001, 0),
-};
-
-struct OpenCase {
-    const char *name, *settings;   // "": never set, the new object's 0,N,0,1
-    bool device, usable;           // device false: nothing behind the path
-};
-const OpenCase kOpens[] = {
-    {"receiver line", "115200,N,8,1", true, true}, {"1.5 stop bits refused by the line", "9600,N,8,1.5", true, false},
-    {"settings never set", "", true, false}, {"missing device", "115200,N,8,1", false, false},
-};
-
-struct WaitCase {
-    const char *name, *op;   // op "hidden": cWaitForData with the first bytes hidden by a close and an open
-    int count, passes;       // passes 0: not counted
-    float timeOut;
-    const char *first, *later, *result;   // first in the buffer at the start, later sent after one pass
-    QTime start = QTime(12, 0);
-};
-const WaitCase kWaits[] = {
-    {"line completed by a later poll, ended by CR alone", "line", 0, 0, 10, "AB", "C\r", "ABC"},
-    {"rest after the line end is lost", "line", 0, 1, 10, "AB\r\nCD\n", "", "AB"},
-    {"cReadLine(0) gives up after 0.1 s", "line", 0, 3, 0, "AB", "", ""},
-    {"cWaitForBytes(0, 0) waits for a character, gives up after 0.25 s", "bytes", 0, 7, 0, "", "", ""},
-    {"cWaitForBytes never cuts", "bytes", 3, 0, 10, "AB", "CDE", "ABCDE"},
-    {"midnight ends a wait", "bytes", 100, 2, 30, "AB", "", "AB", QTime(23, 59, 59, 900)},
-    {"hidden bytes come with new ones", "hidden", 0, 0, 10, "AB", "C", "ABC"},
-    {"cWaitForData(0) drops hidden ones after 0.1 s", "hidden", 0, 3, 0, "AB", "", ""},
-};
-
-Q_DECLARE_METATYPE(SettingCase)
-Q_DECLARE_METATYPE(OpenCase)
-Q_DECLARE_METATYPE(WaitCase)
 
 class TestSerial : public QObject
 {
@@ -106,135 +42,204 @@ class TestSerial : public QObject
 private slots:
     void cleanup() { Clock::setSource({}); }
 
-    void settings_data() { addRows(kSettings); }
-    void settings()
+    // "baud,parity,data bits,stop bits"; a text of another shape changes nothing.
+    void settingsText_data()
     {
-        QFETCH(SettingCase, row);
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("parity");
+        QTest::newRow("blanks inside numbers") << " 1 9 2 0 0 ,N,\t7\n, 2 " << "19200,N,7,2" << 0;
+        QTest::newRow("unknown rate") << "14400,E,7,2" << "9600,E,7,2" << 2;
+        QTest::newRow("space, lower case") << "128000,s,4,1" << "128000,S,4,1" << 4;
+        QTest::newRow("three fields") << "9600,N,8" << "0,N,0,1" << 0;
+    }
+    void settingsText()
+    {
+        QFETCH(QString, text);
         clsCommPort p;
-        row.set(p);
-        QCOMPARE(row.get(p), QString::fromLatin1(row.stored));
-        const DeviceControlBlock r = p.deviceControlBlock();   // made from the settings whenever asked for
-        QCOMPARE(QList<quint32>({r.length, r.baudRate, r.flags, r.parity, r.byteSize, r.stopBits}),
-                 QList<quint32>({28, quint32(p.cBaudRate()), row.word, p.cParity(), p.cDataBits(), p.stopBitsCode()}));
-        p.pGetBitFieldsInfo(row.word | 0xFFFF8000u);   // bit 1 goes to the check flag only, bits 15 to 31 nowhere
-        QCOMPARE(p.pSetBitFieldsInfo() | (p.pEnableParity() ? 2u : 0u), row.word);
-        p.setXNoError(true);   // no device takes the record: refused quietly, the settings come back from it
-        p.pSetComSettings();
-        QCOMPARE(row.get(p), QString::fromLatin1(row.fromRecord));
+        p.setCSettings(text);
+        QTEST(p.cSettings(), "settings");
+        QTEST(int(p.cParity()), "parity");
     }
 
-    void openAndClose_data() { addRows(kOpens); }
+    // A flag's bit in the flags word (bit 0 always set), and back; bits from 15 on belong to nothing.
+    void flagProperties_data()
+    {
+        QTest::addColumn<FlagSetter>("set");
+        QTest::addColumn<FlagGetter>("get");
+        QTest::addColumn<quint32>("word");
+        QTest::newRow("CTS flow") << &clsCommPort::setPEnableCtsFlow << &clsCommPort::pEnableCtsFlow << 0x0005u;
+        QTest::newRow("DSR flow") << &clsCommPort::setPEnableDsrFlow << &clsCommPort::pEnableDsrFlow << 0x0009u;
+        QTest::newRow("XON/XOFF out") << &clsCommPort::setPEnableXonOffOut << &clsCommPort::pEnableXonOffOut << 0x0101u;
+        QTest::newRow("XON/XOFF in") << &clsCommPort::setPEnableXonOffIn << &clsCommPort::pEnableXonOffIn << 0x0201u;
+        QTest::newRow("abort on error") << &clsCommPort::setPEnableAbortOnError << &clsCommPort::pEnableAbortOnError << 0x4001u;
+    }
+    void flagProperties()
+    {
+        QFETCH(FlagSetter, set);
+        QFETCH(FlagGetter, get);
+        QFETCH(quint32, word);
+        clsCommPort p;
+        (p.*set)(true);
+        QCOMPARE(p.pSetBitFieldsInfo(), word);
+        clsCommPort q;
+        q.pGetBitFieldsInfo(word | 0xFFFF8000u);
+        QVERIFY((q.*get)());
+        QCOMPARE(q.pSetBitFieldsInfo(), word);
+    }
+
+    void openAndClose_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<bool>("device"); // false: nothing behind the path
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("receiver line") << "115200,N,8,1" << true << true;
+        QTest::newRow("1.5 stop bits refused by the line") << "9600,N,8,1.5" << true << false;
+        QTest::newRow("missing device") << "115200,N,8,1" << false << false;
+    }
     void openAndClose()
     {
-        QFETCH(OpenCase, row);
+        QFETCH(QString, settings);
+        QFETCH(bool, device);
+        QFETCH(bool, usable);
         Line l;
         QVERIFY(l.pty.open(nullptr));
-        l.port.setCPortPath(l.pty.slavePath() + (row.device ? "" : "-missing"));
-        l.port.setCSettings(QString::fromLatin1(row.settings));
+        l.port.setCPortPath(l.pty.slavePath() + (device ? "" : "-missing"));
+        l.port.setCSettings(settings);
         l.port.setPWriteTotalTimeoutConstant(700);
-        QCOMPARE(l.port.cOpen(true), row.device);   // a refused configuration closed it again, quietly
-        QCOMPARE(QList<int>({l.port.IsOpen(), l.port.TimerEnabled(), l.port.PollInterval(), l.port.cPort()}),
-                 QList<int>({row.usable, row.device, row.device ? 100 : 0, 1}));
-        if (row.usable) {
-            QVERIFY(!l.port.cOpen(false));
+        QCOMPARE(l.port.cOpen(true), device); // a refused configuration closed it again, quietly
+        QCOMPARE(l.port.IsOpen(), usable);
+        QCOMPARE(l.port.TimerEnabled(), device);
+        QCOMPARE(l.port.PollInterval(), device ? 100 : 0);
+        if (usable) {
+            QVERIFY2(!l.port.cOpen(false), "open already");
             l.port.setCSettings(QStringLiteral("9600,E,7,2"));
-            QCOMPARE(l.port.cSettings(), QString::fromLatin1(row.settings));
-            QCOMPARE(l.port.pWriteTotalTimeoutConstant(), 700);   // kept by the device
-            QCOMPARE(l.port.GetStatus(), QStringLiteral("Bytes im Eingangspuffer: 0\r\nBytes im Ausgangspuffer: 0\r\n"
-                "Waiting for CTS signal = False\r\nWaiting for DSR signal = False\r\n"
-                "Waiting for RLSD (DCD) signal = False\r\nWaiting for XOFF char rec  = False\r\n"
-                "Waiting for XOFF char sent = False\r\nEOF character sent = False\r\n"
-                "Character waiting for Tx  = False\r\n"));
+            QCOMPARE(l.port.cSettings(), settings); // not while open
+            QCOMPARE(l.port.pWriteTotalTimeoutConstant(), 700); // kept by the device
         }
-        QCOMPARE(l.port.cClose(), row.usable);
-        QCOMPARE(l.port.TimerEnabled(), row.device && !row.usable);   // only a successful close stops it
+        QCOMPARE(l.port.cClose(), usable);
+        QCOMPARE(l.port.TimerEnabled(), device && !usable); // only a successful close stops it
     }
 
+    // Received bytes are announced, then the output before it is written, then its end.
     void pollEvents()
     {
         Line l;
         QVERIFY(l.open(false));
         QSignalSpy written(&l.pty, &PseudoTerminal::bytesReceived);
-        QStringList seen;   // each event, and what an OnComm handler finds
-        connect(&l.port, &clsCommPort::OnComm, this,
-                [&] { seen << QStringLiteral("comm %1 %2").arg(l.port.cInput()).arg(l.port.cOutBufferCount()); });
-        connect(&l.port, &clsCommPort::OnFlush, this, [&] { seen << QStringLiteral("flush"); });
-        connect(&l.port, &clsCommPort::OnEvent, this, [&] { seen << QStringLiteral("event"); });
+        QSignalSpy flush(&l.port, &clsCommPort::OnFlush);
+        QStringList inputSeen; // by OnComm's handler, and the output still waiting
+        QList<int> outputSeen;
+        connect(&l.port, &clsCommPort::OnComm, this, [&] {
+            inputSeen << l.port.cInput();
+            outputSeen << l.port.cOutBufferCount();
+        });
         l.port.cOutput(QStringLiteral("a"));
-        l.port.cOutput(QStringLiteral("b\u20AC\u00FC\u4E2D\r\n"));   // replaces the text
+        l.port.cOutput(QStringLiteral("b\u20AC\u00FC\u4E2D\r\n")); // replaces the text
         l.pty.write("\x80" "AB");
         QTRY_VERIFY_WITH_TIMEOUT(l.port.GetStatus().startsWith(QStringLiteral("Bytes im Eingangspuffer: 3")), 5000);
-        QTest::qWait(20);   // the device takes them in, for the poll to find
-        for (int i = 0; i < 4; ++i)
+        QTest::qWait(20); // the device takes them in, for the poll to find
+        l.port.TimerPoll();
+        QCOMPARE(inputSeen, QStringList({"\u20ACAB", ""}));
+        QCOMPARE(outputSeen, QList<int>({6, 6}));
+        for (int i = 0; i < 3; ++i)
             l.port.TimerPoll();
-        QCOMPARE(seen, (QStringList{"comm \u20ACAB 6", "comm  6", "flush"}));   // received, output before writing
-        QCOMPARE(l.port.cInBufferCount() + l.port.ReceiveCnt() + l.port.cOutBufferCount() + l.port.GetEvents(), 0);
+        QCOMPARE(inputSeen.size(), 2);
+        QCOMPARE(flush.count(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(written.value(0).value(0).toByteArray(), QByteArray("b\x80\xFC?\r\n"), 5000);
     }
 
-    void waits_data() { addRows(kWaits); }
+    // The clock moves 40 ms at every reading, so passes are counted, not timed.
+    void waits_data()
+    {
+        QTest::addColumn<WaitOp>("wait");
+        QTest::addColumn<QByteArray>("first"); // in the buffer at the start
+        QTest::addColumn<QByteArray>("later"); // sent after one pass
+        QTest::addColumn<QTime>("start");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("passes"); // 0: not counted
+        const QTime noon(12, 0);
+        const QByteArray none;
+        QTest::newRow("line: completed by a later poll, CR alone ends it")
+            << WaitOp([](clsCommPort &p) { return p.cReadLine(10); }) << QByteArray("AB") << QByteArray("C\r") << noon << "ABC" << 0;
+        QTest::newRow("line: the rest after its end is lost")
+            << WaitOp([](clsCommPort &p) { return p.cReadLine(10); }) << QByteArray("AB\r\nCD\n") << none << noon << "AB" << 1;
+        QTest::newRow("bytes: 0 and 0 mean one and 0.25 s") << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(0, 0); }) << none << none << noon << "" << 7;
+        QTest::newRow("bytes: never cut")
+            << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(3, 10); }) << QByteArray("AB") << QByteArray("CDE") << noon << "ABCDE" << 0;
+        QTest::newRow("bytes: midnight ends the wait")
+            << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(100, 30); }) << QByteArray("AB") << none << QTime(23, 59, 59, 900) << "AB" << 2;
+        QTest::newRow("data: time-out 0 means 0.1 s") << WaitOp([](clsCommPort &p) { return p.cWaitForData(0); }) << none << none << noon << "" << 3;
+    }
     void waits()
     {
-        QFETCH(WaitCase, row);
-        const QByteArray op = row.op;
+        QFETCH(WaitOp, wait);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, later);
+        QFETCH(QTime, start);
+        QFETCH(int, passes);
         Line l;
-        QVERIFY(l.open(true) && l.arrive(row.first));
-        if (op == "hidden")
-            QVERIFY(l.port.cClose() && l.port.cOpen(true) && !l.port.cInBufferCount() && l.port.cInput().isEmpty());
-        int reads = 0;   // the clock moves 40 ms at every reading: passes are counted, not timed
-        const QDateTime base(QDate(2025, 7, 1), row.start);
+        QVERIFY(l.open(true));
+        QVERIFY(l.arrive(first));
+        int readings = 0;
+        const QDateTime base(QDate(2025, 7, 1), start);
         Clock::setSource([&] {
-            l.pty.write(++reads == 2 ? row.later : "");
-            return base.addMSecs(40 * reads);
+            l.pty.write(++readings == 2 ? later : QByteArray());
+            return base.addMSecs(40 * readings);
         });
-        const QString got = op == "line" ? l.port.cReadLine(row.timeOut)
-            : op == "bytes"              ? l.port.cWaitForBytes(row.count, row.timeOut)
-                                         : l.port.cWaitForData(row.timeOut);
-        QCOMPARE(got, QString::fromLatin1(row.result));
-        QCOMPARE(row.passes ? reads - 1 : 0, row.passes);
-        QVERIFY(l.arrive("!") && l.arrive("?"));   // the wait left nothing behind
-        QCOMPARE(l.port.cInput(), QStringLiteral("!?"));
+        QTEST(wait(l.port), "result");
+        if (passes)
+            QCOMPARE(readings - 1, passes);
+        QVERIFY(l.arrive("!?"));
+        QCOMPARE(l.port.cInput(), QStringLiteral("!?")); // the wait left nothing behind
     }
 
-    void failures_data()   // named by the operation run once the far end went; rows with blanks run none
+    // With text waiting the far end goes, or an OnComm handler fails; a closed port raises nothing more.
+    void failures_data()
     {
-        QTest::addColumn<QByteArray>("op");
-        for (const char *op : {"far end gone, seen by the poll", "far end gone, seen by the failed read", "SendBuffer",
-                               "ReceiveBuffer", "GetStatus", "pSetComSettings", "handler failing in the poll"})
-            QTest::newRow(op) << QByteArray(op);
+        QTest::addColumn<bool>("timer");
+        QTest::addColumn<bool>("send"); // SendBuffer right after the far end went
+        QTest::addColumn<bool>("handlerFails"); // OnComm applies a refused setting, the far end stays
+        QTest::newRow("far end gone, seen by the poll") << true << false << false;
+        QTest::newRow("far end gone, seen by the failed read") << false << false << false;
+        QTest::newRow("far end gone, seen by SendBuffer") << true << true << false;
+        QTest::newRow("handler failing in the poll") << true << false << true;
     }
     void failures()
     {
-        QFETCH(QByteArray, op);
-        const bool handler = op.startsWith("handler");   // OnComm applies a refused setting, the far end stays
+        QFETCH(bool, timer);
+        QFETCH(bool, send);
+        QFETCH(bool, handlerFails);
         Line l;
-        QVERIFY(l.open(!op.endsWith("read")));   // the failed read's row runs no timer
+        QVERIFY(l.open(timer));
         QSignalSpy gone(&l.port, &clsCommPort::deviceGone);
         QSignalSpy failed(&l.port, &clsCommPort::failure);
         const QString description = "Fehler beim Zugriff auf " + l.pty.slavePath().mid(5) + " ...";
         connect(&l.port, &clsCommPort::OnComm, &l.port, &clsCommPort::pSetComSettings);
-        l.port.setCStopBits(handler ? 1.5 : 1);
-        l.port.cOutput(QStringLiteral("S01\n"));   // announced by OnComm in the next poll
-        if (!handler)
-            l.pty.close();   // unnoticed until the operation or the next poll
+        l.port.setCStopBits(handlerFails ? 1.5 : 1);
+        l.port.cOutput(QStringLiteral("S01\n")); // announced by OnComm in the next poll
+        if (!handlerFails)
+            l.pty.close(); // unnoticed until the call or the next poll
+        QString thrownBy;
         try {
-            op == "SendBuffer" ? l.port.SendBuffer() : op == "ReceiveBuffer" ? l.port.ReceiveBuffer()
-                : op == "GetStatus" ? void(l.port.GetStatus())
-                : op == "pSetComSettings" ? l.port.pSetComSettings() : void();
-            QVERIFY2(op.contains(' '), "no failure report");
+            if (send)
+                l.port.SendBuffer();
         } catch (const CommPortError &e) {
+            thrownBy = e.source();
             QCOMPARE(e.number(), -2147220503);
-            QCOMPARE(e.source(), "clsCommPort." + op);
             QCOMPARE(e.description(), description);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(gone.count() + failed.count(), 1, 5000);   // the loss or the uncaught failure
-        QVERIFY(!l.port.IsOpen() && !l.port.TimerEnabled() && !l.port.cClose());
+        QCOMPARE(thrownBy, send ? "clsCommPort.SendBuffer" : "");
+        QTRY_COMPARE_WITH_TIMEOUT(gone.count() + failed.count(), 1, 5000);
+        QVERIFY(!l.port.IsOpen());
         QTest::qWait(50);
-        l.port.TimerPoll();   // closed: neither the poll nor SendBuffer writes the text
+        l.port.TimerPoll(); // closed: neither the poll nor SendBuffer writes the text, OnComm's handler would throw
         l.port.SendBuffer();
-        QCOMPARE(gone.count() + failed.count(), 1);   // closed: nothing is raised, OnComm's handler would throw
-        QCOMPARE(failed.value(0).value(0).toString(), handler ? description : QString());
-        QCOMPARE(l.port.cOutBufferCount(), op == "SendBuffer" ? 0 : 4);
+        QCOMPARE(gone.count(), handlerFails ? 0 : 1);
+        QCOMPARE(failed.count(), handlerFails ? 1 : 0);
+        if (handlerFails)
+            QCOMPARE(failed.value(0).value(0).toString(), description);
+        QCOMPARE(l.port.cOutBufferCount(), send ? 0 : 4); // SendBuffer let go of its text
     }
 };
 
