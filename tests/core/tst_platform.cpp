@@ -24,7 +24,11 @@ private slots:
         QCOMPARE(texts, QStringList({"1.06a", "1.06z", "1.06", "1.06", "1.06 Beta", "1.06 Beta 99", "1.06", "1.06\u00df",
                                      "1.06 Alpha", "1.06 Alpha 999", "1.06 Beta", "1.06 Beta 999", "1.06", "1.06\u00df"}));
         QCOMPARE(ProgramIdentity::ProgVer(10, 2, 3), "10.02c");
-        QCOMPARE(ProgramIdentity::caption(), "ESP32 Presetta  v1.06c  [2025.07.01]");
+        // The numbers and the date are the build's, from the top CMakeLists.txt.
+        QCOMPARE(ProgramIdentity::versionText(), ProgramIdentity::ProgVer(ProgramVersion::kMajor, ProgramVersion::kMinor,
+                                                                          ProgramVersion::kRevision));
+        QCOMPARE(ProgramIdentity::caption(),
+                 QString("ESP32 Presetta  v%1  [%2]").arg(ProgramIdentity::versionText(), ProgramVersion::kReleaseDate));
         QCOMPARE(ProgramIdentity::settingsPath(), "HKCU\\Software\\Norvane\\Presetta");
     }
 
