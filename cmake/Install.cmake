@@ -114,13 +114,11 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
-# The package version is the program's, known only once it is built: cpack
-# reads it from the build (building presetta-cli first when needed).
+# The package version is the program's, known once it is built: cpack reads
+# it from the file the build wrote beside the man pages.
 file(CONFIGURE OUTPUT ${_gen}/CPackVersion.cmake @ONLY CONTENT [==[
-execute_process(COMMAND [=[@CMAKE_COMMAND@]=] --build [=[@PROJECT_BINARY_DIR@]=] --target presetta_packaging_files
-                RESULT_VARIABLE _presetta_rc)
-if(NOT _presetta_rc EQUAL 0)
-  message(FATAL_ERROR "cpack: the version files of the build could not be made")
+if(NOT EXISTS [=[@_gen@/debian-version]=])
+  message(FATAL_ERROR "cpack: build first (cmake --build @PROJECT_BINARY_DIR@), the package version comes from it")
 endif()
 file(STRINGS [=[@_gen@/debian-version]=] _presetta_deb_version LIMIT_COUNT 1)
 # Names made at configure time carry the project's numbers; give them the package version.
