@@ -3,68 +3,14 @@
 # pages) and the Debian package written by `cpack`.
 include(GNUInstallDirs)
 
-# --- Version and release date, read from the program's identity -------------
-# ProgramIdentity.h is what the window shows, so the package takes its version
-# from there instead of keeping a second copy.
-set(_presetta_identity_header ${PROJECT_SOURCE_DIR}/src/core/identity/ProgramIdentity.h)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_presetta_identity_header})
-file(READ ${_presetta_identity_header} _presetta_identity)
-
-function(_presetta_identity_number name out)
-  if(NOT _presetta_identity MATCHES "constexpr int ${name} = ([0-9]+);")
-    message(FATAL_ERROR "Install.cmake: ${name} not found in ${_presetta_identity_header}")
-  endif()
-  set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
-endfunction()
-
-_presetta_identity_number(kMajor PRESETTA_VERSION_MAJOR)
-_presetta_identity_number(kMinor PRESETTA_VERSION_MINOR)
-_presetta_identity_number(kRevision PRESETTA_VERSION_REVISION)
-if(NOT _presetta_identity MATCHES "kReleaseDate = QStringLiteral\\(\"([0-9][0-9][0-9][0-9])\\.([0-9][0-9])\\.([0-9][0-9])\"\\)")
-  message(FATAL_ERROR "Install.cmake: kReleaseDate not found in ${_presetta_identity_header}")
+# --- Release date ------------------------------------------------------------
+# The version numbers and the date are project(VERSION) and
+# PRESETTA_RELEASE_DATE in the top CMakeLists.txt. The version text is the
+# program's own: PackagingFiles.cmake asks the built presetta-cli for it.
+if(NOT PRESETTA_RELEASE_DATE MATCHES "^([0-9][0-9][0-9][0-9])\\.([0-9][0-9])\\.([0-9][0-9])$")
+  message(FATAL_ERROR "PRESETTA_RELEASE_DATE must read YYYY.MM.DD, not \"${PRESETTA_RELEASE_DATE}\"")
 endif()
 set(PRESETTA_RELEASE_DATE_ISO "${CMAKE_MATCH_1}-${CMAKE_MATCH_2}-${CMAKE_MATCH_3}")
-
-# The version text the window shows: major "." two-digit minor, then the
-# revision as a letter (3 -> "c", so "1.06c"), or as Alpha/Beta n. Pre-releases
-# become "~alpha n"/"~beta n" in the Debian version so they sort before it.
-math(EXPR _minor2 "${PRESETTA_VERSION_MINOR} + 100")
-string(SUBSTRING ${_minor2} 1 2 _minor2)
-set(_base "${PRESETTA_VERSION_MAJOR}.${_minor2}")
-set(_r ${PRESETTA_VERSION_REVISION})
-set(_text "")
-set(_deb "")
-set(_k 0)
-if(_r GREATER_EQUAL 1 AND _r LESS_EQUAL 26)
-  math(EXPR _i "${_r} - 1")
-  string(SUBSTRING "abcdefghijklmnopqrstuvwxyz" ${_i} 1 _text)
-  set(_deb ${_text})
-elseif(_r GREATER_EQUAL 1000 AND _r LESS_EQUAL 1999)
-  math(EXPR _k "${_r} - 1000")
-  set(_text " Alpha")
-  set(_deb "~alpha")
-elseif(_r GREATER_EQUAL 100 AND _r LESS_EQUAL 199)
-  math(EXPR _k "${_r} - 100")
-  set(_text " Beta")
-  set(_deb "~beta")
-elseif(_r GREATER_EQUAL 2000 AND _r LESS_EQUAL 2999)
-  math(EXPR _k "${_r} - 2000")
-  set(_text " Beta")
-  set(_deb "~beta")
-elseif(_r EQUAL 255 OR _r EQUAL 9999)
-  set(_text "ß")
-endif()
-if(_k GREATER 0)
-  string(APPEND _text " ${_k}")
-  string(APPEND _deb "${_k}")
-endif()
-set(PRESETTA_VERSION_TEXT "${_base}${_text}")
-set(PRESETTA_DEB_VERSION "${_base}${_deb}")
-
-if(NOT PROJECT_VERSION STREQUAL "${PRESETTA_VERSION_MAJOR}.${PRESETTA_VERSION_MINOR}.${PRESETTA_VERSION_REVISION}")
-  message(WARNING "project() VERSION ${PROJECT_VERSION} differs from ProgramIdentity.h "
-                  "(${PRESETTA_VERSION_MAJOR}.${PRESETTA_VERSION_MINOR}.${PRESETTA_VERSION_REVISION})")
-endif()
 
 # --- Files ------------------------------------------------------------------
 set(_pkg ${PROJECT_SOURCE_DIR}/packaging)
@@ -83,8 +29,6 @@ endif()
 
 install(FILES ${_pkg}/presetta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-configure_file(${_pkg}/${PRESETTA_METAINFO_ID}.metainfo.xml.in
-               ${_gen}/${PRESETTA_METAINFO_ID}.metainfo.xml @ONLY)
 install(FILES ${_gen}/${PRESETTA_METAINFO_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(PRESETTA_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -106,36 +50,50 @@ function(_presetta_gzip source target)
 endfunction()
 set(_compressed)
 foreach(page presetta presetta-cli presetta-sim)
-  configure_file(${_pkg}/man/${page}.1.in ${_gen}/man/${page}.1 @ONLY)
   _presetta_gzip(${_gen}/man/${page}.1 ${_gen}/man/${page}.1.gz)
   list(APPEND _compressed ${_gen}/man/${page}.1.gz)
   install(FILES ${_gen}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
 # The release date in the changelog's own form (RFC 2822, noon UTC).
-string(REPLACE "-" ";" _d ${PRESETTA_RELEASE_DATE_ISO})
-list(GET _d 0 _y)
-list(GET _d 1 _m)
-list(GET _d 2 _day)
-execute_process(COMMAND date -u -R -d "${_y}-${_m}-${_day} 12:00:00"
+execute_process(COMMAND date -u -R -d "${PRESETTA_RELEASE_DATE_ISO} 12:00:00"
                 OUTPUT_VARIABLE PRESETTA_CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
-configure_file(${_pkg}/changelog.in ${_gen}/changelog @ONLY)
 _presetta_gzip(${_gen}/changelog ${_gen}/changelog.gz)
 list(APPEND _compressed ${_gen}/changelog.gz)
-add_custom_target(presetta_compressed_docs ALL DEPENDS ${_compressed})
+
+# Files that carry the version text are made once presetta-cli is built; what
+# configure knows goes to them through a file, so no value is quoted twice.
+file(CONFIGURE OUTPUT ${_gen}/packaging-values.cmake @ONLY CONTENT [==[
+set(PRESETTA_PKG [=[@_pkg@]=])
+set(PRESETTA_GEN [=[@_gen@]=])
+set(PRESETTA_METAINFO_ID [=[@PRESETTA_METAINFO_ID@]=])
+set(PRESETTA_MAINTAINER [=[@PRESETTA_MAINTAINER@]=])
+set(PRESETTA_RELEASE_DATE_ISO [=[@PRESETTA_RELEASE_DATE_ISO@]=])
+set(PRESETTA_CHANGELOG_DATE [=[@PRESETTA_CHANGELOG_DATE@]=])
+]==])
+set(_versioned ${_gen}/man/presetta.1 ${_gen}/man/presetta-cli.1 ${_gen}/man/presetta-sim.1
+    ${_gen}/${PRESETTA_METAINFO_ID}.metainfo.xml ${_gen}/changelog)
+add_custom_command(OUTPUT ${_gen}/version.stamp ${_gen}/version-text ${_gen}/debian-version ${_versioned}
+  COMMAND ${CMAKE_COMMAND} -DPRESETTA_CLI=$<TARGET_FILE:presetta-cli> -DPRESETTA_VALUES=${_gen}/packaging-values.cmake
+          -P ${PROJECT_SOURCE_DIR}/cmake/PackagingFiles.cmake
+  COMMAND ${CMAKE_COMMAND} -E touch ${_gen}/version.stamp
+  DEPENDS presetta-cli ${PROJECT_SOURCE_DIR}/cmake/PackagingFiles.cmake ${_gen}/packaging-values.cmake
+          ${_pkg}/man/presetta.1.in ${_pkg}/man/presetta-cli.1.in ${_pkg}/man/presetta-sim.1.in
+          ${_pkg}/${PRESETTA_METAINFO_ID}.metainfo.xml.in ${_pkg}/changelog.in
+  COMMENT "Version text of presetta-cli into the man pages, metainfo and changelog" VERBATIM)
+add_custom_target(presetta_packaging_files ALL DEPENDS ${_gen}/version.stamp ${_compressed})
 configure_file(${_pkg}/copyright ${_gen}/copyright @ONLY)
 install(FILES ${_gen}/copyright ${_gen}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/presetta)
 
 # --- Debian package ---------------------------------------------------------
-# 1.06c is a valid Debian version and sorts right against later releases
-# (1.06c < 1.06d < 1.07a < 1.10a), so the package carries the version the
-# user sees in the title bar.
+# A version text such as 2.10b is a valid Debian version and sorts right
+# against later releases (2.10b < 2.10c < 2.11a < 2.20a), so the package
+# carries the version the user sees in the title bar.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME presetta)
 set(CPACK_PACKAGE_VENDOR Norvane)
 set(CPACK_PACKAGE_CONTACT "${PRESETTA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PRESETTA_MAINTAINER}")
-set(CPACK_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Lines of the long description stay short, as Debian wants them.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
@@ -148,7 +106,6 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "the receiver simulator presetta-sim is included.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_VERSION ${PRESETTA_DEB_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies are computed by dpkg-shlibdeps from the binaries.
@@ -157,6 +114,19 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
+# The package version is the program's, known once it is built: cpack reads
+# it from the file the build wrote beside the man pages.
+file(CONFIGURE OUTPUT ${_gen}/CPackVersion.cmake @ONLY CONTENT [==[
+if(NOT EXISTS [=[@_gen@/debian-version]=])
+  message(FATAL_ERROR "cpack: build first (cmake --build @PROJECT_BINARY_DIR@), the package version comes from it")
+endif()
+file(STRINGS [=[@_gen@/debian-version]=] _presetta_deb_version LIMIT_COUNT 1)
+# Names made at configure time carry the project's numbers; give them the package version.
+string(REPLACE "-${CPACK_PACKAGE_VERSION}-" "-${_presetta_deb_version}-" CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}")
+set(CPACK_PACKAGE_VERSION "${_presetta_deb_version}")
+set(CPACK_DEBIAN_PACKAGE_VERSION "${_presetta_deb_version}")
+]==])
+set(CPACK_PROJECT_CONFIG_FILE ${_gen}/CPackVersion.cmake)
 include(CPack)
 
 # --- Tests ------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "WindowLook.h"
 #include "files/CsvFile.h"
+#include "identity/ProgramIdentity.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -81,7 +82,7 @@ private slots:
         }
         QCOMPARE(texts.keys(), QStringList()); // every control found
         // The mark of unsaved changes shows only while there are some.
-        QCOMPARE(h->window->windowTitle(), QStringLiteral("ESP32 Presetta  v1.06c  [2025.07.01][*]"));
+        QCOMPARE(h->window->windowTitle(), ProgramIdentity::caption() + "[*]");
         QCOMPARE(h->window->maximumSize(), h->window->minimumSize());
         QStringList order{"tFreq"}; // the editor's tab order, past the disabled cUpd
         for (h->box("tFreq")->setFocus(); order.size() < 7; order << QApplication::focusWidget()->objectName())

@@ -27,9 +27,10 @@ inline QByteArray bytes(const uint8_t *data, size_t size)
 // The input as UTF-16 code units, lone surrogates and all: whatever a QString holds.
 inline QString utf16(const uint8_t *data, size_t size)
 {
-    QString s;
-    for (size_t i = 0; i + 1 < size; i += 2)
-        s.append(QChar(static_cast<char16_t>(data[i] | (data[i + 1] << 8))));
+    QString s(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+    QChar *d = s.data();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        d[i] = QChar(static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
     return s;
 }
 

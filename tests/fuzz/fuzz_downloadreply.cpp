@@ -8,13 +8,27 @@
 #include "text/Win1252.h"
 
 namespace {
+// The whole rebuild only for small lists; a longer one has each line it carries built on its own,
+// which is what the rebuild does for it, without making every empty memory under the sanitizers.
+constexpr int kMostRebuilt = 12;
+// The table a reply lands in holds a few entries, not 99: the reply must leave them alone.
+constexpr int kEntries = 2;
+
 void checkList(const MemoryTable &table)
 {
     const int count = table.memoryCount();
     FUZZ_CHECK(count >= 1 && table.rawLines().size() == count);
-    for (int n = 1; n <= count; ++n)
-        FUZZ_CHECK(table.rawLines()[n - 1].isEmpty() || table.rawLines()[n - 1].startsWith(QString::number(n) + QLatin1Char(',')));
-    if (count > 4096) // under the sanitizers, building that many would cost far more than the parsing
+    for (int n = 1; n <= count; ++n) {
+        const QString &raw = table.rawLines()[n - 1];
+        if (raw.isEmpty())
+            continue;
+        FUZZ_CHECK(raw.startsWith(QString::number(n) + QLatin1Char(',')));
+        if (count > kMostRebuilt) {
+            const MemoryEntry e = MemoryTable::entryFromRawLine(raw, table.limits());
+            FUZZ_CHECK(FuzzInput::cleanFields(e) && e.band == Bands::bandOfReceived(e.frequency, table.limits()));
+        }
+    }
+    if (count > kMostRebuilt)
         return;
     MemoryTable built = table;
     built.buildFromRawLines();
@@ -23,12 +37,38 @@ void checkList(const MemoryTable &table)
         FUZZ_CHECK(FuzzInput::cleanFields(e) && e.band == Bands::bandOfReceived(e.frequency, built.limits()));
 }
 
+// A list longer than a full table takes the paths a shorter one takes, at the price of a slot per
+// memory; the longest one is left to the unit tests.
+bool longList(const QString &reply)
+{
+    const QString text = QString(reply).remove(QLatin1Char('\r'));
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("m:"))) {
+            const auto m = DownloadReply::memoryCount(line.mid(2));
+            if (m && *m > MemoryTable::kDefaultCount)
+                return true;
+        }
+    }
+    return false;
+}
+
+const MemoryTable &smallTable()
+{
+    static const MemoryTable table = [] {
+        MemoryTable t;
+        t.setEntries(QVector<MemoryEntry>(kEntries));
+        return t;
+    }();
+    return table;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString reply = Win1252::decode(FuzzInput::bytes(data, size));
-    MemoryTable table;
+    if (longList(reply))
+        return -1; // not worth keeping either
+    MemoryTable table = smallTable();
     DownloadReply::Values values;
     const bool list = DownloadReply::apply(reply, table, values);
     const Bands::Limits &l = table.limits();
@@ -38,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         checkList(table);
     else
         FUZZ_CHECK(table.memoryCount() == MemoryTable::kDefaultCount && table.rawLines().isEmpty());
-    FUZZ_CHECK(table.size() == MemoryTable::kDefaultCount); // the entries wait for the rebuild
+    FUZZ_CHECK(table.size() == kEntries); // the entries wait for the rebuild
 
     MemoryTable twice = table;
     DownloadReply::Values valuesTwice = values;

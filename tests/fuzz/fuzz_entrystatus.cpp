@@ -6,18 +6,24 @@
 #include "link/EntryStatus.h"
 #include "text/Win1252.h"
 
-#include <QSet>
-
 namespace {
+bool knownFocus(const QString &name)
+{
+    return name == QLatin1String("tPI") || name == QLatin1String("tFreq") || name == QLatin1String("coST")
+        || name == QLatin1String("coBW");
+}
+
 void checkMessages(quint16 word)
 {
-    QSet<QString> texts;
-    for (const EntryStatus::ErrorMessage &m : EntryStatus::errorMessages(word)) {
-        FUZZ_CHECK(m.text.size() > 4 && m.text.startsWith(QLatin1String("  ")) && m.text.endsWith(QLatin1String("  ")));
-        FUZZ_CHECK(QStringList({"tPI", "tFreq", "coST", "coBW"}).contains(m.focusName));
-        texts.insert(m.text);
+    const QList<EntryStatus::ErrorMessage> messages = EntryStatus::errorMessages(word);
+    FUZZ_CHECK(messages.size() == int(qPopulationCount(quint32(word & 0x3F))));
+    for (qsizetype i = 0; i < messages.size(); ++i) {
+        const QString &text = messages[i].text;
+        FUZZ_CHECK(text.size() > 4 && text.startsWith(QLatin1String("  ")) && text.endsWith(QLatin1String("  ")));
+        FUZZ_CHECK(knownFocus(messages[i].focusName));
+        for (qsizetype j = 0; j < i; ++j)
+            FUZZ_CHECK(messages[j].text != text);
     }
-    FUZZ_CHECK(texts.size() == int(qPopulationCount(quint32(word & 0x3F))) && EntryStatus::errorMessages(word).size() == texts.size());
     FUZZ_CHECK(EntryStatus::errorTitle(word) == QLatin1String(" ERROR: ") + QString::number(word));
 }
 } // namespace

@@ -31,6 +31,7 @@ class tst_Packaging : public QObject
     QTemporaryDir m_tmp;
     QString m_prefix; // the installed tree
     QString m_deb;    // the package file
+    QString m_debVersion; // as the build wrote it for cpack
 
     QString path(const QString &relative) const { return m_prefix + '/' + relative; }
 
@@ -42,8 +43,11 @@ private slots:
         for (const Run &r : {run(PRESETTA_CMAKE_COMMAND, {"--install", ".", "--prefix", m_prefix}),
                              run(PRESETTA_CPACK_COMMAND, {"-B", out})})
             QVERIFY2(r.ok, qPrintable(r.err + r.out));
+        QFile version(PRESETTA_BUILD_DIR "/packaging/debian-version");
+        QVERIFY2(version.open(QIODevice::ReadOnly), qPrintable(version.fileName()));
+        m_debVersion = QString::fromUtf8(version.readAll()).trimmed();
         const QString arch = run("dpkg", {"--print-architecture"}).out.trimmed();
-        m_deb = QStringLiteral("%1/presetta_" PRESETTA_DEB_VERSION "_%2.deb").arg(out, arch);
+        m_deb = QStringLiteral("%1/presetta_%2_%3.deb").arg(out, m_debVersion, arch);
         QCOMPARE(QDir(out).entryList({"*.deb"}), QStringList(QFileInfo(m_deb).fileName()));
     }
 
@@ -95,7 +99,7 @@ private slots:
         const QString release = "<release version=\"" + ProgramIdentity::versionText() + '"';
         QVERIFY2(run("grep", {"-F", release, path(kMetainfo)}).ok, qPrintable(release));
         QCOMPARE(run("dpkg-deb", {"--field", m_deb, "Package", "Version"}).out,
-                 QStringLiteral("Package: presetta\nVersion: " PRESETTA_DEB_VERSION "\n"));
+                 "Package: presetta\nVersion: " + m_debVersion + '\n');
         const QString depends = run("dpkg-deb", {"--field", m_deb, "Depends"}).out;
         const QStringList names = depends.split(QRegularExpression(" \\([^)]*\\)|[,|\\s]+"), Qt::SkipEmptyParts);
         // Whatever the programs link, a package that owns it ("libc6:amd64, libc6-i386: /lib/...") is one.

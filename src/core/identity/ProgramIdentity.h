@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ProgramVersion.h"
+
 #include <QString>
 
 // Who the program is: fixed at build time.
@@ -8,16 +10,17 @@ namespace ProgramIdentity {
 
 inline const QString kTitle = QStringLiteral("Presetta");
 inline const QString kMaker = QStringLiteral("Norvane");
-inline const QString kReleaseDate = QStringLiteral("2025.07.01");
-constexpr int kMajor = 1;
-constexpr int kMinor = 6;
-constexpr int kRevision = 3;
+// Set in the top CMakeLists.txt; the build writes them to ProgramVersion.h.
+inline const QString kReleaseDate = QString::fromLatin1(ProgramVersion::kReleaseDate);
+constexpr int kMajor = ProgramVersion::kMajor;
+constexpr int kMinor = ProgramVersion::kMinor;
+constexpr int kRevision = ProgramVersion::kRevision;
 
-// Version text from the three numbers: "1.06c" for 1, 6, 3.
+// Version text from the three numbers: "2.10b" for 2, 10, 2.
 QString ProgVer(int major, int minor, int revision);
 QString versionText();
 
-// "ESP32 Presetta  v1.06c  [2025.07.01]"
+// "ESP32 Presetta  v2.10b  [2026.03.14]": version text and release date.
 QString caption();
 
 // "HKCU\Software\Norvane\Presetta"; each setting appends its suffix.

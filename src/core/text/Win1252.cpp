@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/Win1252.h"
 
-#include <QHash>
-
 namespace Win1252 {
 
 namespace {
@@ -14,15 +12,17 @@ const char16_t kHigh[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-const QHash<char16_t, char> &reverseHigh()
+// The byte of a character from 0x80..0x9F, or "?". Those characters lie in
+// U+0081..U+2122, so most others are refused without a look at the table.
+char highByte(char16_t c)
 {
-    static const QHash<char16_t, char> map = [] {
-        QHash<char16_t, char> m;
-        for (int i = 0; i < 32; ++i)
-            m.insert(kHigh[i], static_cast<char>(0x80 + i));
-        return m;
-    }();
-    return map;
+    if (c < 0x0081 || c > 0x2122)
+        return '?';
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
 }
 } // namespace
 
@@ -46,8 +46,7 @@ QByteArray encode(const QString &text)
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             d[i] = static_cast<char>(c);
         } else {
-            const auto it = reverseHigh().constFind(c);
-            d[i] = it != reverseHigh().constEnd() ? *it : '?';
+            d[i] = highByte(c);
         }
     }
     return out;
