@@ -46,7 +46,9 @@ bool write(const MemoryTable &table, const QString &what, QString *error)
     // Backups of the same second are numbered across what they were made
     // for, so the order they were made in is never lost.
     const QString time = Clock::now().toString(QStringLiteral("yyyy-MM-dd_HHmmss_"));
-    int n = 1 + static_cast<int>(dir.entryList({time + QStringLiteral("*.csv")}, QDir::Files).size());
+    int n = 1;
+    for (const QString &made : dir.entryList({time + QStringLiteral("*.csv")}, QDir::Files))
+        n = qMax(n, numberInSecond(made) + 1);
     const auto nameOf = [&](int k) {
         return time + what + (k > 1 ? QStringLiteral("-%1").arg(k) : QString()) + QStringLiteral(".csv");
     };
