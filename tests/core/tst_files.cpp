@@ -93,6 +93,32 @@ private slots:
         QTEST(Entries(r.entries), "entries");
     }
 
+    // Channels pasted in: by the load rules, a header first skipped, LF or CR LF.
+    void paste_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<CsvFile::LoadStatus>("status");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<Entries>("entries");
+        using S = CsvFile::LoadStatus;
+        QTest::newRow("header skipped, LF") << QString(kCsvHeader).remove('\r') + "1008;RADIO\n" << S::Ok << ""
+                                            << Entries{entry(0, 1008, "RADIO", "", 0, 0)};
+        QTest::newRow("CR LF, an empty line an empty channel") << "100400;A;D3C3;0;1\r\n\r\n87600;B" << S::Ok << ""
+            << Entries{entry(1, 100400, "A", "D3C3", 0, 1), MemoryEntry(), entry(1, 87600, "B", "", 0, 0)};
+        QTest::newRow("a refused line: none") << "100400;A\nabc\n" << S::Invalid << "  Line 2: frequency is not a number!  " << Entries();
+        QTest::newRow("nothing") << "" << S::Ignored << "" << Entries();
+    }
+    void paste()
+    {
+        QFETCH(QString, clipboard);
+        const CsvFile::LoadResult r = CsvFile::parseChannels(clipboard, kLimits);
+        QTEST(r.status, "status");
+        QTEST(r.message, "message");
+        QTEST(Entries(r.entries), "entries");
+        // What a copy puts on the clipboard pastes back the same.
+        QCOMPARE(Entries(CsvFile::parseChannels(CsvFile::channelLines(r.entries), kLimits).entries), Entries(r.entries));
+    }
+
     void fileWrite_data()
     {
         QTest::addColumn<QString>("path");

@@ -2,6 +2,7 @@
 // Memory list: the number rule, bands, list lines, Apply, the table and its operations.
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
+#include "memlist/ListOrder.h"
 #include "memlist/MemoryTable.h"
 #include "text/NumberRule.h"
 
@@ -11,8 +12,10 @@
 #include <functional>
 
 using TableOp = std::function<void(MemoryTable &)>;
+using Order = std::function<QList<int>(const QVector<MemoryEntry> &)>;
 Q_DECLARE_METATYPE(EntryEditor::Input)
 Q_DECLARE_METATYPE(TableOp)
+Q_DECLARE_METATYPE(Order)
 
 static MemoryEntry entry(int band, int kHz, const QString &name, const QString &pi, int bandwidth, int stereo)
 {
@@ -153,6 +156,36 @@ private slots:
         for (const MemoryEntry &e : t.entries())
             order << int(before.indexOf(e) + 1);
         QTEST(order, "order");
+    }
+
+    // Channels by frequency and name (0 kHz: empty); the old rows in their new order.
+    void listOrder_data()
+    {
+        QTest::addColumn<Order>("sort");
+        QTest::addColumn<QList<int>>("kHz");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("frequency: AM first, empties last, ties kept") << Order(ListOrder::byFrequency)
+            << QList<int>{100400, 0, 1008, 87600, 1008, 0} << QStringList{"A", "", "B", "C", "D", ""} << QList<int>{2, 4, 3, 0, 1, 5};
+        QTest::newRow("name ignoring case, then frequency") << Order(ListOrder::byName) << QList<int>{90000, 0, 88000, 87000, 95000}
+            << QStringList{"beta", "", "Alpha", "BETA", "alpha"} << QList<int>{2, 4, 3, 0, 1};
+        QTest::newRow("only the empties move") << Order(ListOrder::emptiesLast) << QList<int>{0, 90000, 0, 88000}
+            << QStringList{"", "B", "", "A"} << QList<int>{1, 3, 0, 2};
+        QTest::newRow("in order already") << Order(ListOrder::byFrequency) << QList<int>{88000, 90000, 0}
+            << QStringList{"A", "B", ""} << QList<int>{0, 1, 2};
+    }
+    void listOrder()
+    {
+        QFETCH(Order, sort);
+        QFETCH(QList<int>, kHz);
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, order);
+        QVector<MemoryEntry> entries;
+        for (int i = 0; i < kHz.size(); ++i)
+            entries << entry(kHz[i] ? 1 : -1, kHz[i], names[i], "", 0, 0);
+        QCOMPARE(sort(entries), order);
+        QCOMPARE(ListOrder::isUnchanged(order), order == QList<int>({0, 1, 2}));
+        QCOMPARE(ListOrder::applied(entries, order).value(0), entries[order[0]]);
     }
 };
 
