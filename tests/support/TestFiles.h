@@ -73,7 +73,6 @@ public:
     TestStore &operator=(const TestStore &) = delete;
 
     bool isValid() const { return m_store.isValid() && m_files.isValid(); }
-    QString storeFile() const { return m_store.filePath(QStringLiteral("registry.json")); }
     QString dir() const { return m_files.path(); }
     QString file(const QString &name) const { return m_files.filePath(name); }
 
