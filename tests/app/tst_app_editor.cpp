@@ -115,8 +115,6 @@ private slots:
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "";
         QTest::newRow("dropped-down list: Escape") << 0 << "" << "<Escape>"
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "lList" << 0 << "" << "";
-        QTest::newRow("line 5 shown") << 4 << "tFreq" << ""
-            << QStringList{"FM", "99000", "C", "0002", "97k", "OFF"} << "99000" << 4 << "tFreq" << 0 << "" << "";
         QTest::newRow("check: FM, left with Enter") << 4 << "tFreq" << "87600<Return>"
             << QStringList{"FM", "87600", "C", "0002", "AUTO", "AUTO"} << "" << 4 << "tName" << 0 << "" << "";
         QTest::newRow("check: AM, left with Tab") << 4 << "tFreq" << "1008<Tab>"

@@ -47,19 +47,18 @@ private slots:
         QTest::addColumn<bool>("writeFails");
         QTest::addColumn<bool>("saved"); // file written, folder remembered, no changes left
         QTest::addColumn<int>("beeps");
-        QTest::addColumn<QString>("messageStart"); // a reason follows
         QTest::addColumn<QString>("messageTitle");
+        QTest::addColumn<QString>("messageText");
         QTest::newRow("saved") << "sub/list.csv" << false << true << 0 << "" << "";
         QTest::newRow("cancelled") << "" << false << false << 1 << "" << "";
-        QTest::newRow("write fails") << "sub/list.csv" << true << false << 0 << "  Could not save \"list.csv\": "
-                                     << " ERROR";
+        QTest::newRow("write fails") << "sub/list.csv" << true << false << 0 << " ERROR"
+                                     << "  Could not save \"list.csv\": Only 300 of 952 bytes could be written  ";
     }
     void save()
     {
         QFETCH(QString, answer);
         QFETCH(bool, writeFails);
         QFETCH(bool, saved);
-        QFETCH(QString, messageStart);
         const QString dir = rememberStoreFolder();
         const QString target = store->file("sub/list.csv");
         const QByteArray old = kCsvHeader + "100400;OLD;0000;0;1\r\n";
@@ -76,18 +75,12 @@ private slots:
         QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")).toString(), saved ? store->file("sub/") : dir);
         QCOMPARE(h.window->isWindowModified(), !saved);
         QTEST(h.dialogs.beeps, "beeps");
-        const RecordingDialogs::Message told = h.dialogs.messages.value(0);
-        QCOMPARE(told.text.left(messageStart.size()), messageStart);
-        QVERIFY2(told.text.endsWith("  ") == !messageStart.isEmpty(), qPrintable(told.text));
-        QTEST(told.title, "messageTitle");
+        QTEST(h.dialogs.messages.value(0).title, "messageTitle");
+        QTEST(h.dialogs.messages.value(0).text, "messageText");
         // Both dialogs start in the remembered folder; one saved to counts from the next start.
         h.click("cLoad");
-        QCOMPARE(h.dialogs.fileRequests.size(), 2);
-        QCOMPARE(h.dialogs.fileRequests[0].mode, 1);
-        QCOMPARE(h.dialogs.fileRequests[0].filter, "CSV-Files (*.csv)|*.csv");
-        QCOMPARE(h.dialogs.fileRequests[0].initialPath, dir + "Presetta_20250701-1432.csv");
-        QCOMPARE(h.dialogs.fileRequests[1].mode, 0);
-        QCOMPARE(h.dialogs.fileRequests[1].initialPath, dir + "*.csv");
+        QCOMPARE(h.dialogs.fileRequests.value(0).initialPath, dir + "Presetta_20250701-1432.csv");
+        QCOMPARE(h.dialogs.fileRequests.value(1).initialPath, dir + "*.csv");
     }
 
     void load_data()

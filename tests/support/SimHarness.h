@@ -15,8 +15,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-// Generous: these run under sanitizers on busy machines too.
-constexpr int kSettleMs = 10000;
 
 // The four channels as a memory file has them.
 inline const QList<QByteArray> kFourChannels{"100400;ONE;D3C1;0;1", "87600;TWO;D3C2;3;0", "1008;MW;;2;0",
@@ -32,8 +30,6 @@ public:
         h.window.reset();
         Clock::setSource({});
     }
-    SimHarness(const SimHarness &) = delete;
-    SimHarness &operator=(const SimHarness &) = delete;
 
     // The simulator holding four channels, the window started with the same
     // four loaded from the file beside the program.
@@ -54,15 +50,11 @@ public:
             qWarning("simulator: %s", qPrintable(error));
             return false;
         }
-        h.ports->append(simRecord());
+        h.ports->append(portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath()));
         return h.start();
     }
     // The port name the window shows for the simulator ("pts/3").
     QString simPortName() const { return sim.devicePath().mid(5); }
-    PortRecord simRecord() const
-    {
-        return portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath());
-    }
 
     // Options as the simulator's command line would set them ("--count 3 --silent").
     static SimOptions optionsFrom(const QString &arguments)
@@ -89,10 +81,6 @@ public:
     {
         return ckConn()->isChecked() && port()->IsOpen() && timerChk()->isActive();
     }
-
-    // Each runs the whole command: the click returns when it has ended.
-    void download() { h.click("cDL"); }
-    void upload() { h.click("cUL"); }
 
     // Runs fn once the simulator has received `count` more commands, from
     // inside whatever the window is waiting in at that moment.

@@ -69,8 +69,6 @@ public:
         Clock::setSource({});
         mRegistry2::setStoreFile(QString());
     }
-    TestStore(const TestStore &) = delete;
-    TestStore &operator=(const TestStore &) = delete;
 
     bool isValid() const { return m_store.isValid() && m_files.isValid(); }
     QString dir() const { return m_files.path(); }

@@ -35,8 +35,6 @@ public:
         window.reset();
         ExeName::setProgramPathForTest(QString());
     }
-    WindowHarness(const WindowHarness &) = delete;
-    WindowHarness &operator=(const WindowHarness &) = delete;
 
     // Start-up as the program does it, then make the window active so focus
     // changes (and with them the frequency check) happen offscreen too.
@@ -65,12 +63,11 @@ public:
     static void settle() { QCoreApplication::processEvents(); }
 
     int selectedLine() const { return list()->currentIndex().row(); }
-    QString line(int position) const { return list()->model()->index(position, 0).data().toString(); }
     QStringList lines() const
     {
         QStringList all;
-        for (int i = 0; i < list()->model()->rowCount(); ++i)
-            all << line(i);
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            all << list()->model()->index(row, 0).data().toString();
         return all;
     }
 
