@@ -11,9 +11,9 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFontDatabase>
-#include <QItemSelectionModel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScreen>
 
 namespace {
 
@@ -84,13 +84,37 @@ private slots:
     }
     void cleanup() { h.reset(); }
 
+    // Before start-up a screen reader names each control as its tooltip
+    // does, each glyph has both drawings, the receiver commands wait for a
+    // port. Started without a stored place, the window is centred.
+    void controls()
+    {
+        TestStore store;
+        WindowHarness fresh;
+        const QStringList waiting{"cSync", "cDL", "cUL", "cRefresh", "coCOM", "cUpd"};
+        for (QWidget *w : fresh.window->findChildren<QWidget *>()) {
+            const QString name = w->objectName();
+            if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+                continue; // parts Qt builds inside its own widgets
+            QVERIFY2(!w->accessibleName().trimmed().isEmpty(), qPrintable(name));
+            if (!w->toolTip().isEmpty())
+                QCOMPARE(w->toolTip().trimmed(), w->accessibleName());
+            QVERIFY2(w->isEnabled() != waiting.contains(name), qPrintable(name));
+            if (auto *button = qobject_cast<QAbstractButton *>(w); button && !button->icon().isNull())
+                QCOMPARE(button->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
+        }
+        QVERIFY(fresh.start());
+        const QPoint off = fresh.window->geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
     // Keys typed after a click on a line and into a box (its whole text gets
     // selected); line 3 is empty, line 5 holds C on FM with 97k and OFF, the
     // clipboard "x". Escape anywhere in the window sets the abort flag.
     void editing_data()
     {
         QTest::addColumn<int>("line"); // clicked first; -1: no line selected
-        QTest::addColumn<QString>("box"); // "": the bandwidth choices dropped down instead
+        QTest::addColumn<QString>("box"); // clicked into
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("editor"); // band, frequency, name, PI, bandwidth, stereo
         QTest::addColumn<QString>("selectedText"); // of the box
@@ -113,8 +137,8 @@ private slots:
             << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "";
         QTest::newRow("PI: no arrows; Escape beeps") << 0 << "tPI" << "<End><Down><Escape>"
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "";
-        QTest::newRow("dropped-down list: Escape") << 0 << "" << "<Escape>"
-            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "lList" << 0 << "" << "";
+        QTest::newRow("dropped-down list: Escape") << 0 << "tFreq" << "<coBW><Escape>"
+            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "coBW" << 0 << "" << "";
         QTest::newRow("check: FM, left with Enter") << 4 << "tFreq" << "87600<Return>"
             << QStringList{"FM", "87600", "C", "0002", "AUTO", "AUTO"} << "" << 4 << "tName" << 0 << "" << "";
         QTest::newRow("check: AM, left with Tab") << 4 << "tFreq" << "1008<Tab>"
@@ -145,16 +169,10 @@ private slots:
             h->window->RefreshList(true);
         else
             h->clickLine(line);
-        QLineEdit *edit = box.isEmpty() ? nullptr : h->box(qPrintable(box));
-        if (edit) {
-            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
-            WindowHarness::settle();
-            QCOMPARE(edit->selectedText(), edit->text());
-        } else {
-            h->combo("coBW")->showPopup();
-            WindowHarness::settle();
-            QVERIFY(QApplication::activePopupWidget());
-        }
+        QLineEdit *edit = h->box(qPrintable(box));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        WindowHarness::settle();
+        QCOMPARE(edit->selectedText(), edit->text());
         QStringList lines = h->lines();
         QStringList entries = fileLines(h->window->table());
         press(*h, keys);
@@ -163,7 +181,7 @@ private slots:
         QTEST(QStringList({h->box("tBand")->text(), h->box("tFreq")->text(), h->box("tName")->text(),
                            h->box("tPI")->text(), h->combo("coBW")->currentText(), h->combo("coST")->currentText()}),
               "editor");
-        QTEST(edit ? edit->selectedText() : QString(), "selectedText");
+        QTEST(edit->selectedText(), "selectedText");
         QTEST(h->selectedLine(), "selected");
         QTEST(QApplication::focusWidget()->objectName(), "focus");
         QTEST(h->dialogs.beeps, "beeps");
@@ -224,12 +242,6 @@ private slots:
         QCOMPARE(h->selectedLine(), selected);
     }
 
-    void buttonsCarryBothDrawings()
-    {
-        WindowHarness h;
-        QCOMPARE(h.child<QAbstractButton>("cAply")->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
-    }
-
     // The bitmap font only where it shows at its size, else a scalable one
     // with the same 6-pixel cell. A 16-point glyph takes the smallest drawing
     // at least as large as its device pixels, made smaller to fit, never larger.
@@ -265,8 +277,6 @@ private slots:
         QPainter painter(&painted);
         m_icon.paint(&painter, QRect(0, 0, 16, 16));
         painter.end();
-        const int margin = (device - pixels) / 2 + 1;
-        QCOMPARE(painted.pixelColor(margin, margin), drawing);
         QCOMPARE(painted.pixelColor(device / 2, device / 2), drawing);
     }
 };

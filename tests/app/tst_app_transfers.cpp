@@ -26,7 +26,7 @@ const QColor kTxLit(255, 128, 64), kRxLit(128, 255, 64);
 class tst_AppTransfers : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<TestStore> m_store;
+    TestStore m_store;
     std::unique_ptr<QTemporaryDir> m_data; // the backups go there
     std::unique_ptr<SimHarness> m_s;
     // As each command reaches the receiver: the line selected, and which
@@ -56,7 +56,6 @@ private slots:
     {
         m_data = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
-        m_store = std::make_unique<TestStore>();
         SimHarness::runClockFrom(QTime(12, 0)); // the waits run on the clock
         m_s = std::make_unique<SimHarness>(SimHarness::optionsFrom("--count 4"));
         QVERIFY(m_s->startWithFourChannels());
@@ -77,8 +76,6 @@ private slots:
         s.port()->cOutput(QStringLiteral("s")); // waits: the port is closed
         s.h.window->ShowBuf(false);
         QCOMPARE(s.lamp("pBuf_0"), kTxLit);
-        s.h.window->ShowBuf(true);
-        s.port()->cOutput(QString());
         // The toggle springs back with one beep and the reason.
         s.h.ports->prepend(portRecord("ttyGONE0", "USB-SERIAL CH340", "/nonexistent/ttyGONE0"));
         s.h.click("cRefresh");
@@ -249,8 +246,8 @@ private slots:
         m_s->h.window->undoStack()->clear();
         m_s->h.clickLine(1);
         m_s->h.box("tName")->setText("AGAIN");
-        QVERIFY(writeBytes(m_store->file("other.csv"), memoryFile({"90000;X;1;0;1"}, 4)));
-        m_s->h.dialogs.fileAnswers << m_store->file("other.csv");
+        QVERIFY(writeBytes(m_store.file("other.csv"), memoryFile({"90000;X;1;0;1"}, 4)));
+        m_s->h.dialogs.fileAnswers << m_store.file("other.csv");
         const QVector<MemoryEntry> tableBefore = entries();
         const QStringList linesBefore = m_s->h.lines();
 
@@ -282,29 +279,29 @@ private slots:
     void closeAsks_data()
     {
         QTest::addColumn<Dialogs::Answer>("answer");
-        QTest::addColumn<QString>("saveTo"); // answer of the save dialog; "" cancels
+        QTest::addColumn<bool>("fileChosen"); // by the save dialog, if it opens: named after the row
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("Cancel") << Dialogs::Answer::Cancel << "" << false << false;
-        QTest::newRow("Save") << Dialogs::Answer::Save << "saved.csv" << true << true;
-        QTest::newRow("Save, dialog cancelled") << Dialogs::Answer::Save << "" << false << false;
-        QTest::newRow("Discard") << Dialogs::Answer::Discard << "" << true << false;
+        QTest::newRow("Cancel") << Dialogs::Answer::Cancel << true << false << false;
+        QTest::newRow("Save") << Dialogs::Answer::Save << true << true << true;
+        QTest::newRow("Save, dialog cancelled") << Dialogs::Answer::Save << false << false << false;
+        QTest::newRow("Discard") << Dialogs::Answer::Discard << true << true << false;
     }
     void closeAsks()
     {
         QFETCH(Dialogs::Answer, answer);
-        QFETCH(QString, saveTo);
+        QFETCH(bool, fileChosen);
+        const QString file = m_store.file(QTest::currentDataTag() + QStringLiteral(".csv"));
         QFETCH(bool, saved);
         m_s->h.clickLine(3);
         m_s->h.click("cDel");
         m_s->h.dialogs.saveAnswers << answer;
-        m_s->h.dialogs.fileAnswers << (saveTo.isEmpty() ? QString() : m_store->file(saveTo));
+        m_s->h.dialogs.fileAnswers << (fileChosen ? file : QString());
         QTEST(m_s->h.window->close(), "closed");
         QCOMPARE(m_s->h.dialogs.questions.size(), 1);
         QCOMPARE(m_s->h.dialogs.questions[0].text, "  The memory list has changes that are not saved. Save them?  ");
         QCOMPARE(m_s->h.dialogs.questions[0].title, " Presetta");
-        QCOMPARE(readBytes(m_store->file("saved.csv")),
-                 saved ? memoryFile(kFourChannels.mid(0, 3)) : QByteArray("<unreadable>"));
+        QCOMPARE(readBytes(file), saved ? memoryFile(kFourChannels.mid(0, 3)) : QByteArray("<unreadable>"));
         QCOMPARE(m_s->h.window->isWindowModified(), !saved);
     }
 

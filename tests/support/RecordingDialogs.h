@@ -18,15 +18,14 @@ public:
         int mode = 0;
         QString initialPath;
         QString title;
-        QString filter;
     };
 
     void stopMessage(QWidget *, const QString &text, const QString &title) override { messages.append({text, title}); }
     void beep() override { ++beeps; }
-    QString fileDialog(QWidget *, int mode, const QString &initialPath, const QString &title, const QString &filter,
+    QString fileDialog(QWidget *, int mode, const QString &initialPath, const QString &title, const QString &,
                        const QStringList & = {}) override
     {
-        fileRequests.append({mode, initialPath, title, filter});
+        fileRequests.append({mode, initialPath, title});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
     Answer askSave(QWidget *, const QString &text, const QString &title) override
