@@ -291,8 +291,8 @@ private slots:
     {
         QFETCH(Dialogs::Answer, answer);
         QFETCH(bool, fileChosen);
-        const QString file = m_store.file(QTest::currentDataTag() + QStringLiteral(".csv"));
         QFETCH(bool, saved);
+        const QString file = m_store.file(QTest::currentDataTag() + QStringLiteral(".csv"));
         m_s->h.clickLine(3);
         m_s->h.click("cDel");
         m_s->h.dialogs.saveAnswers << answer;

@@ -54,7 +54,7 @@ inline QByteArray memoryFile(const QList<QByteArray> &lines, int count = 99)
 }
 
 // A settings store and a folder for files, both temporary, and the clock
-// fixed at 2025-07-01 14:32:10. Lives as long as one test function.
+// fixed at 2025-07-01 14:32:10, for a test function or a whole program.
 class TestStore
 {
 public:
