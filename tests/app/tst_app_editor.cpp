@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's share of editing: keys and focus, the editor boxes, Apply and
-// Clear, the list buttons, Escape and what the controls tell a user.
+// Clear, the list buttons, Escape; and its look on scaled screens.
 
 #include "WindowHarness.h"
 
+#include "PngIconEngine.h"
 #include "WindowLook.h"
 #include "files/CsvFile.h"
 #include "identity/ProgramIdentity.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QScreen>
 
 namespace {
 
@@ -35,190 +39,247 @@ void press(const WindowHarness &h, const QString &keys)
     }
 }
 
+// The entries as a memory file's lines, header left out.
+QStringList fileLines(const MemoryTable &table)
+{
+    return CsvFile::text(table).split(QStringLiteral("\r\n")).mid(1);
+}
+
+const QStringList kNamesAtStart{"01 A", "02 B", "05 C", "99 D"};
+
 } // namespace
 
 class tst_AppEditor : public QObject
 {
     Q_OBJECT
     std::unique_ptr<WindowHarness> h;
+    QTemporaryDir m_dir;
+    QIcon m_icon; // a red drawing of 16 px and a blue one of 32 px
 
-private slots:
-    void init()
+    // Lines 1 and 2 as a rebuild shows them, 5 and 99 as Apply wrote them.
+    bool startWithFourStations()
     {
         h = std::make_unique<WindowHarness>();
-        QVERIFY(h->start());
-        // Lines 1 and 2 as a rebuild shows them, 5 and 99 as Apply wrote them.
+        if (!h->start())
+            return false;
         h->storeStation(0, "87600", "A", "1");
         h->storeStation(1, "1008", "B", QString(), 1);
         h->window->RefreshList(true);
         h->storeStation(4, "99000", "C", "2", 5, 0);
         h->storeStation(98, "108000", "D", "");
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        PngIconEngine::Files files;
+        for (const auto &[edge, colour] : {std::pair{16, Qt::red}, std::pair{32, Qt::blue}}) {
+            QImage drawing(edge, edge, QImage::Format_ARGB32);
+            drawing.fill(colour);
+            files.append({edge, m_dir.filePath(QStringLiteral("%1.png").arg(edge))});
+            QVERIFY(drawing.save(files.last().second, "png"));
+        }
+        m_icon = QIcon(new PngIconEngine(files));
     }
     void cleanup() { h.reset(); }
 
-    void inventory()
+    // Before start-up a screen reader names each control as its tooltip
+    // does, each glyph has both drawings, the receiver commands wait for a
+    // port. Started without a stored place, the window is centred.
+    void controls()
     {
-        WindowHarness fresh; // before start-up
-        const QStringList disabled{"cSync", "cDL", "cUL", "cRefresh", "coCOM", "cUpd"};
-        QHash<QString, QString> texts; // tooltips, with their blanks, or captions
-        for (const QString &t : QStringLiteral(
-                 "cSync= Sync Time ... ;cDL= Download all Data from Radio ... ;cUL= Upload all Data to Radio ... ;"
-                 "cRefresh= Refresh COM-Port list ... ;coCOM= Select COM-Port ... ;ckConn=    &Connect;"
-                 "cLoad= Load Data from File ... ;cSave= Save Data to File ... ;cUp= Move current entry Up ... ;"
-                 "cDn= Move current entry Down ... ;cIns= Insert new entry ...;cDel= Remove current entry ... ;"
-                 "cAply= Apply changes to the List ... ;cClr= Clear current entry in List ... ;pBuf_0= TX ;"
-                 "pBuf_1= RX ;cUpd= Update only current entry to Radio ... ;lBand=Band;lFreq=&Freq. KHz;"
-                 "lName=&Name (PS);Label1=&PI-Code;lBW=&Bandwidth;lST=&Stereo").split(';'))
-            texts.insert(t.section('=', 0, 0), t.section('=', 1));
+        TestStore store;
+        WindowHarness fresh;
+        const QStringList waiting{"cSync", "cDL", "cUL", "cRefresh", "coCOM", "cUpd"};
         for (QWidget *w : fresh.window->findChildren<QWidget *>()) {
             const QString name = w->objectName();
             if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
                 continue; // parts Qt builds inside its own widgets
-            if (texts.contains(name))
-                QVERIFY2(QStringList({w->toolTip(), w->property("text").toString()}).contains(texts.take(name)),
-                         qPrintable(name));
             QVERIFY2(!w->accessibleName().trimmed().isEmpty(), qPrintable(name));
-            QVERIFY2(w->isEnabled() != disabled.contains(name), qPrintable(name));
+            if (!w->toolTip().isEmpty())
+                QCOMPARE(w->toolTip().trimmed(), w->accessibleName());
+            QVERIFY2(w->isEnabled() != waiting.contains(name), qPrintable(name));
+            if (auto *button = qobject_cast<QAbstractButton *>(w); button && !button->icon().isNull())
+                QCOMPARE(button->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
         }
-        QCOMPARE(texts.keys(), QStringList()); // every control found
-        // The mark of unsaved changes shows only while there are some.
-        QCOMPARE(h->window->windowTitle(), ProgramIdentity::caption() + "[*]");
-        QCOMPARE(h->window->maximumSize(), h->window->minimumSize());
-        QStringList order{"tFreq"}; // the editor's tab order, past the disabled cUpd
-        for (h->box("tFreq")->setFocus(); order.size() < 7; order << QApplication::focusWidget()->objectName())
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(order.join(' '), QStringLiteral("tFreq tName tPI coBW coST cAply cClr"));
+        QVERIFY(fresh.start());
+        QCOMPARE(fresh.window->windowTitle(), ProgramIdentity::caption() + "[*]");
+        const QPoint off = fresh.window->geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
     }
 
-    void typing_data()
+    // Keys typed after a click on a line and into a box (its whole text gets
+    // selected); line 3 is empty, line 5 holds C on FM with 97k and OFF, the
+    // clipboard "x". Escape anywhere in the window sets the abort flag.
+    void editing_data()
     {
-        QTest::addColumn<QString>("widget"); // clicked first; "popup": the bandwidth list dropped down
-        QTest::addColumn<int>("line");       // -1: no line selected
-        QTest::addColumn<QString>("keys");   // the clipboard holds "x"
-        QTest::addColumn<QString>("state"); // band|freq|name|PI|bw/items|st/items|selected|beeps|focus|line|abort
-        QTest::addColumn<QString>("changed"); // lines, then entries as file lines
-        QTest::newRow("freq") << "tFreq" << 2 << "8a7-. 6543210<Backspace><Home><Delete>"
-                              << "|7654|||/0|/0||0|tFreq|2|0" << "";
-        QTest::newRow("PI") << "tPI" << 2 << "d3gG c9F<Home><Delete><Return>" << "|||3C9|/0|/0||3|coBW|2|0" << "";
-        QTest::newRow("name") << "tName" << 2 << "a-b .x!?0123<Return>" << "||a-b .x!?0||/0|/0||0|tName|2|0" << "";
-        QTest::newRow("paste, copy, undo, redo")
-            << "tFreq" << 2 << "<Ctrl+V>1<Ctrl+A><Ctrl+C><Home><Ctrl+V><Ctrl+Z><Ctrl+Z><Ctrl+Y><End><Ctrl+V>"
-            << "|x1x1|||/0|/0||0|tFreq|2|0" << "";
-        QTest::newRow("freq: Up twice from line 2, Escape, Down") << "tFreq" << 1 << "<End><Up><Up><Escape><Down>"
-                                                                  << "AM|1008|B||4k/4|/0|1008|0|tFreq|1|1" << "";
-        QTest::newRow("name: Down on the last line") << "tName" << 98 << "<End><Down>"
-                                                     << "FM|108000|D|0000|AUTO/17|AUTO/2||0|tName|98|0" << "";
-        QTest::newRow("PI: no arrows, Escape") << "tPI" << 0 << "<End><Down><Escape>"
-                                               << "FM|87600|A|0001|AUTO/17|AUTO/2||1|tPI|0|1" << "";
-        QTest::newRow("dropped-down list: Escape") << "popup" << 0 << "<Escape>"
-                                                   << "FM|87600|A|0001|AUTO/17|AUTO/2||0|lList|0|1" << "";
-        // The frequency check as the focus leaves tFreq; line 5 holds C on FM with 97k and OFF.
-        QTest::newRow("check: FM") << "tFreq" << 4 << "87600<Return>"
-                                   << "FM|87600|C|0002|AUTO/17|AUTO/2||0|tName|4|0" << "";
-        QTest::newRow("check: AM") << "tFreq" << 4 << "1008<Tab>" << "AM|1008|C||8k/4|/0||0|tName|4|0" << "";
-        QTest::newRow("check: no band") << "tFreq" << 4 << "50000<Tab>" << "|50000|||/0|/0||0|tName|4|0" << "";
-        QTest::newRow("Apply") << "tFreq" << 4 << "87600<Return> A B<Tab>d3c3<Return>9<Tab>O<cAply>"
-            << "FM|87600| A B|D3C3|97k/17|OFF/2||0|cAply|4|0"
-            << " 05 | FM |  87.600 |  A B     | D3C3 |  97k | MONO  ;87600; A B;D3C3;5;0";
-        QTest::newRow("Apply, checked on the way") << "tFreq" << 4 << "27000<cAply>"
-            << "AM|27000|C||8k/4|/0||0|cAply|4|0"
-            << " 05 | AM |  27.000 | C        |      |   8k |       ;27000;C;;4;0";
-        QTest::newRow("Apply, no line selected") << "tFreq" << -1 << "65000<Return>NOSEL<cAply>"
-            << "FM|65000|NOSEL|0000|AUTO/17|AUTO/2||0|cAply|-1|0"
-            << " 01 | FM |  65.000 | NOSEL    | 0000 | AUTO | STEREO;65000;NOSEL;0000;0;1";
-        QTest::newRow("Clear") << "tFreq" << 1 << "<cClr>" << "||||/0|/0||0|cClr|1|0"
-                               << " 02 | -- |         |          |      |      |";
+        QTest::addColumn<int>("line"); // clicked first; -1: no line selected
+        QTest::addColumn<QString>("box"); // clicked into
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("editor"); // band, frequency, name, PI, bandwidth, stereo
+        QTest::addColumn<QString>("selectedText"); // of the box
+        QTest::addColumn<int>("selected"); // line
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<QString>("listLine"); // the line changed, if any
+        QTest::addColumn<QString>("fileLine"); // the entry changed, if any, as a memory file has it
+        const QStringList blank{"", "", "", "", "", ""};
+        QTest::newRow("frequency: six digits at most") << 2 << "tFreq" << "8a7-. 6543210<Backspace><Home><Delete>"
+            << QStringList{"", "7654", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "";
+        QTest::newRow("PI: four hex digits, upper case; Enter goes on") << 2 << "tPI" << "d3gG c9F<Home><Delete><Return>"
+            << QStringList{"", "", "", "3C9", "", ""} << "" << 2 << "coBW" << 3 << "" << "";
+        QTest::newRow("clipboard and undo keys") << 2 << "tFreq"
+            << "<Ctrl+V>1<Ctrl+A><Ctrl+C><Home><Ctrl+V><Ctrl+Z><Ctrl+Z><Ctrl+Y><End><Ctrl+V>"
+            << QStringList{"", "x1x1", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "";
+        QTest::newRow("frequency: Up twice from line 2, Escape, Down") << 1 << "tFreq" << "<End><Up><Up><Escape><Down>"
+            << QStringList{"AM", "1008", "B", "", "4k", ""} << "1008" << 1 << "tFreq" << 0 << "" << "";
+        QTest::newRow("name: Down on the last line") << 98 << "tName" << "<End><Down>"
+            << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "";
+        QTest::newRow("PI: no arrows; Escape beeps") << 0 << "tPI" << "<End><Down><Escape>"
+            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "";
+        QTest::newRow("dropped-down list: Escape") << 0 << "tFreq" << "<coBW><Escape>"
+            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "coBW" << 0 << "" << "";
+        QTest::newRow("check: FM, left with Enter") << 4 << "tFreq" << "87600<Return>"
+            << QStringList{"FM", "87600", "C", "0002", "AUTO", "AUTO"} << "" << 4 << "tName" << 0 << "" << "";
+        QTest::newRow("check: AM, left with Tab") << 4 << "tFreq" << "1008<Tab>"
+            << QStringList{"AM", "1008", "C", "", "8k", ""} << "" << 4 << "tName" << 0 << "" << "";
+        QTest::newRow("check: no band") << 4 << "tFreq" << "50000<Tab>"
+            << QStringList{"", "50000", "", "", "", ""} << "" << 4 << "tName" << 0 << "" << "";
+        QTest::newRow("Apply") << 4 << "tFreq" << "87600<Return> A B<Tab>d3c3<Return>9<Tab>O<cAply>"
+            << QStringList{"FM", "87600", " A B", "D3C3", "97k", "OFF"} << "" << 4 << "cAply" << 0
+            << " 05 | FM |  87.600 |  A B     | D3C3 |  97k | MONO  " << "87600; A B;D3C3;5;0";
+        QTest::newRow("Apply, checked on the way") << 4 << "tFreq" << "27000<cAply>"
+            << QStringList{"AM", "27000", "C", "", "8k", ""} << "" << 4 << "cAply" << 0
+            << " 05 | AM |  27.000 | C        |      |   8k |       " << "27000;C;;4;0";
+        QTest::newRow("Apply, no line selected: the first") << -1 << "tFreq" << "65000<Return>NOSEL<cAply>"
+            << QStringList{"FM", "65000", "NOSEL", "0000", "AUTO", "AUTO"} << "" << -1 << "cAply" << 0
+            << " 01 | FM |  65.000 | NOSEL    | 0000 | AUTO | STEREO" << "65000;NOSEL;0000;0;1";
+        QTest::newRow("Clear: the line and the editor, not the entry") << 1 << "tFreq" << "<cClr>" << blank << ""
+            << 1 << "cClr" << 0 << " 02 | -- |         |          |      |      |" << "";
     }
-    void typing()
+    void editing()
     {
-        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
-        cell<int>("line") < 0 ? h->window->RefreshList(true) : h->clickLine(cell<int>("line"));
-        const QStringList lines = h->lines(), file = CsvFile::text(h->window->table()).split("\r\n").mid(1);
-        auto *box = h->box(qPrintable(cell<QString>("widget")));
-        if (box) { // a click lands the cursor somewhere; the whole text is selected anyway
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
-            WindowHarness::settle();
-            QCOMPARE(box->selectedText(), box->text());
-        } else {
-            h->combo("coBW")->showPopup();
-            WindowHarness::settle();
-            QVERIFY(QApplication::activePopupWidget());
-        }
-        press(*h, cell<QString>("keys"));
+        QFETCH(int, line);
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        QFETCH(QString, listLine);
+        QFETCH(QString, fileLine);
+        QVERIFY(startWithFourStations());
+        if (line < 0)
+            h->window->RefreshList(true);
+        else
+            h->clickLine(line);
+        QLineEdit *edit = h->box(qPrintable(box));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        WindowHarness::settle();
+        QCOMPARE(edit->selectedText(), edit->text());
+        QStringList lines = h->lines();
+        QStringList entries = fileLines(h->window->table());
+        press(*h, keys);
         QVERIFY(!QApplication::activePopupWidget()); // Escape was not consumed
-        QStringList state;
-        for (const char *name : {"tBand", "tFreq", "tName", "tPI"})
-            state << h->box(name)->text();
-        for (QComboBox *c : {h->combo("coBW"), h->combo("coST")})
-            state << c->currentText() + '/' + QString::number(c->count());
-        state << (box ? box->selectedText() : "") << QString::number(h->dialogs.beeps)
-              << QApplication::focusWidget()->objectName() << QString::number(h->selectedLine());
-        QTEST(state.join('|') + '|' + QString::number(h->window->abortFlag()), "state");
-        QStringList changed; // Enter and Escape never apply
-        const QStringList fileAfter = CsvFile::text(h->window->table()).split("\r\n").mid(1); // past the header
-        for (int i = 0; i < lines.size(); ++i)
-            changed << (h->line(i) != lines[i] ? h->line(i) : "") << (fileAfter[i] != file[i] ? fileAfter[i] : "");
-        changed.removeAll(QString());
-        QTEST(changed.join(';'), "changed");
+        QCOMPARE(h->window->abortFlag(), keys.contains("<Escape>"));
+        QTEST(QStringList({h->box("tBand")->text(), h->box("tFreq")->text(), h->box("tName")->text(),
+                           h->box("tPI")->text(), h->combo("coBW")->currentText(), h->combo("coST")->currentText()}),
+              "editor");
+        QTEST(edit->selectedText(), "selectedText");
+        QTEST(h->selectedLine(), "selected");
+        QTEST(QApplication::focusWidget()->objectName(), "focus");
+        QTEST(h->dialogs.beeps, "beeps");
+        const int changed = qMax(line, 0);
+        if (!listLine.isEmpty())
+            lines[changed] = listLine;
+        if (!fileLine.isEmpty())
+            entries[changed] = fileLine;
+        QCOMPARE(h->lines(), lines);
+        QCOMPARE(fileLines(h->window->table()), entries);
     }
 
     void listButtons_data()
     {
-        QTest::addColumn<int>("position"); // -1: no line selected; 40: pressed during a rebuild
+        QTest::addColumn<int>("line"); // -1: no line selected; 40: pressed during a rebuild
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("stations"); // "": refused with a beep
+        QTest::addColumn<QStringList>("names"); // none: refused with a beep, nothing changed
         QTest::addColumn<int>("selected");
-        QTest::newRow("Up") << 4 << "cUp" << "1:A 2:B 4:C 99:D" << 3;
-        QTest::newRow("Down") << 0 << "cDn" << "1:B 2:A 5:C 99:D" << 1;
-        QTest::newRow("Insert") << 1 << "cIns" << "1:A 3:B 6:C" << 2;
-        QTest::newRow("Insert on the last line") << 98 << "cIns" << "1:A 2:B 5:C" << 98;
-        QTest::newRow("Delete") << 1 << "cDel" << "1:A 4:C 98:D" << 1;
-        QTest::newRow("Down on the last line") << 98 << "cDn" << "" << 98;
-        QTest::newRow("Up on line 1") << 0 << "cUp" << "" << 0;
+        QTest::newRow("Up") << 4 << "cUp" << QStringList{"01 A", "02 B", "04 C", "99 D"} << 3;
+        QTest::newRow("Down") << 0 << "cDn" << QStringList{"01 B", "02 A", "05 C", "99 D"} << 1;
+        QTest::newRow("Insert: the last falls out") << 1 << "cIns" << QStringList{"01 A", "03 B", "06 C"} << 2;
+        QTest::newRow("Insert on the last line") << 98 << "cIns" << QStringList{"01 A", "02 B", "05 C"} << 98;
+        QTest::newRow("Delete") << 1 << "cDel" << QStringList{"01 A", "04 C", "98 D"} << 1;
+        QTest::newRow("Down on the last line") << 98 << "cDn" << QStringList() << 98;
+        QTest::newRow("Up on line 1") << 0 << "cUp" << QStringList() << 0;
         for (const char *b : {"cUp", "cDn", "cIns", "cDel", "cClr"})
-            QTest::addRow("%s without selection", b) << -1 << b << "" << -1;
+            QTest::addRow("%s without a selection", b) << -1 << b << QStringList() << -1;
         for (const char *b : {"cUp", "cDn", "cIns", "cDel"})
-            QTest::addRow("%s during a rebuild", b) << 40 << b << "" << 0;
+            QTest::addRow("%s during a rebuild", b) << 40 << b << QStringList() << 0;
     }
     void listButtons()
     {
-        QFETCH(int, position);
-        QFETCH(QString, stations);
+        QFETCH(int, line);
+        QFETCH(QString, button);
+        QFETCH(QStringList, names);
         QFETCH(int, selected);
-        position < 0 ? h->window->RefreshList(true) : h->clickLine(position); // -1: no line selected
-        const QStringList before = h->lines();
-        QWidget *button = h->child(qPrintable(cell<QString>("button")));
-        connect(h->list(), &QListWidget::currentRowChanged, button, [button](int row) {
-            if (row == 40) // while the list fills line by line
-                QTest::mouseClick(button, Qt::LeftButton);
-        });
-        position == 40 ? h->window->RefreshList(false) : QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(h->dialogs.beeps, stations.isEmpty() ? 1 : 0);
-        QCOMPARE(h->stations(), stations.isEmpty() ? QStringLiteral("1:A 2:B 5:C 99:D") : stations);
+        QVERIFY(startWithFourStations());
+        QWidget *pressed = h->child(qPrintable(button));
+        if (line < 0)
+            h->window->RefreshList(true);
+        else if (line != 40)
+            h->clickLine(line);
+        if (line == 40) {
+            // While the list fills line by line.
+            connect(h->list()->selectionModel(), &QItemSelectionModel::currentChanged, pressed,
+                    [pressed](const QModelIndex &current) {
+                        if (current.row() == 40)
+                            QTest::mouseClick(pressed, Qt::LeftButton);
+                    });
+            h->window->RefreshList(false);
+        } else {
+            QTest::mouseClick(pressed, Qt::LeftButton);
+        }
+        const bool refused = names.isEmpty();
+        QCOMPARE(h->dialogs.beeps, refused ? 1 : 0);
+        QCOMPARE(h->namesShown(), refused ? kNamesAtStart : names);
+        QCOMPARE(h->namesStored(), refused ? kNamesAtStart : names);
         QCOMPARE(h->selectedLine(), selected);
-        if (stations.isEmpty() && position != 40) // refused: nothing changed
-            QCOMPARE(h->lines(), before);
-        // A moved line keeps its data part as it was.
-        if (!stations.isEmpty() && (button == h->child("cUp") || button == h->child("cDn")))
-            QCOMPARE(h->line(selected).mid(3), before[position].mid(3));
     }
 
-    // Sharp on scaled screens: the bitmap font only where it shows at its
-    // size, else a scalable one with its 6-pixel cell; glyphs drawn for 2x.
-    void look_data()
+    // The bitmap font only where it shows at its size, else a scalable one
+    // with the same 6-pixel cell. A 16-point glyph takes the smallest drawing
+    // at least as large as its device pixels, made smaller to fit, never larger.
+    void atRatio_data()
     {
         QTest::addColumn<qreal>("ratio");
-        for (qreal r : {1.0, 1.5, 2.0})
-            QTest::addRow("%gx", r) << r;
+        QTest::addColumn<bool>("bitmapFont");
+        QTest::addColumn<int>("pixels"); // edge of the glyph drawn, in device pixels
+        QTest::addColumn<QColor>("drawing");
+        QTest::newRow("1x") << 1.0 << true << 16 << QColor(Qt::red);
+        QTest::newRow("1.5x") << 1.5 << false << 24 << QColor(Qt::blue);
+        QTest::newRow("2x") << 2.0 << false << 32 << QColor(Qt::blue);
+        QTest::newRow("3x") << 3.0 << false << 32 << QColor(Qt::blue);
     }
-    void look()
+    void atRatio()
     {
         QFETCH(qreal, ratio);
+        QFETCH(int, pixels);
+        QFETCH(QColor, drawing);
         const QFont f = WindowLook::fixedFont(ratio);
-        QCOMPARE(f.family() == "Terminus", ratio == 1.0);
+        QTEST(f.family() == "Terminus", "bitmapFont");
         QVERIFY(ratio == 1.0 || QFontDatabase::isSmoothlyScalable(f.family()));
         QVERIFY(qAbs(QFontMetricsF(f).horizontalAdvance(QString(60, 'W')) - 360) < 2);
-        QCOMPARE(h->child<QPushButton>("cAply")->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
+
+        const QImage asked = m_icon.pixmap(QSize(16, 16), ratio).toImage();
+        QCOMPARE(asked.size(), QSize(pixels, pixels));
+        QCOMPARE(asked.pixelColor(pixels / 2, pixels / 2), drawing);
+        // Painted on a device of that ratio; a smaller glyph is centred.
+        const int device = qRound(16 * ratio);
+        QImage painted(device, device, QImage::Format_ARGB32);
+        painted.fill(Qt::transparent);
+        painted.setDevicePixelRatio(ratio);
+        QPainter painter(&painted);
+        m_icon.paint(&painter, QRect(0, 0, 16, 16));
+        painter.end();
+        QCOMPARE(painted.pixelColor(device / 2, device / 2), drawing);
     }
 };
 

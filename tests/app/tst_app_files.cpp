@@ -5,8 +5,7 @@
 #include "WindowHarness.h"
 
 #include <QDir>
-#include <QRegularExpression>
-#include <QScreen>
+#include <QUndoStack>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,136 +15,147 @@ static const QByteArray kStations = memoryFile({"100400;REGNBOGN;0000;0;1", "100
 class tst_AppFiles : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<TestStore> store;
+    TestStore store; // each test stores what it reads
+
+    // Writes larger than 300 bytes fail while `on`: no table fits.
+    static bool limitFileSize(bool on)
+    {
+        static rlimit normal{};
+        if (normal.rlim_max == 0 && ::getrlimit(RLIMIT_FSIZE, &normal) != 0)
+            return false;
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the test
+        const rlimit limit{on ? 300 : normal.rlim_cur, normal.rlim_max};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void init()
-    {
-        store = std::make_unique<TestStore>();
-        QVERIFY(store->isValid());
-    }
-    void cleanup() { store.reset(); }
+    void initTestCase() { QVERIFY(store.isValid()); }
 
     void save_data()
     {
         QTest::addColumn<QString>("answer"); // of the file dialog; "" cancels
-        QTest::addColumn<bool>("fails");     // the file size limit stops the write
-        QTest::newRow("saved") << "sub/list.csv" << false;
-        QTest::newRow("cancelled") << "" << false;
-        QTest::newRow("write fails") << "sub/list.csv" << true;
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<bool>("saved"); // file written, folder remembered, no changes left
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<QString>("messageTitle");
+        QTest::addColumn<QString>("messageText");
+        QTest::newRow("saved") << "sub/list.csv" << false << true << 0 << "" << "";
+        QTest::newRow("cancelled") << "" << false << false << 1 << "" << "";
+        QTest::newRow("write fails") << "sub/list.csv" << true << false << 0 << " ERROR"
+                                     << "  Could not save \"list.csv\": Only 300 of 952 bytes could be written  ";
     }
     void save()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, fails);
-        const QString dir = store->dir() + '/', target = store->file("sub/list.csv");
+        QFETCH(bool, writeFails);
+        QFETCH(bool, saved);
+        const QString dir = store.dir() + '/';
         mRegistry2::Registry(settingPath("\\LastDir"), 0, dir);
+        const QString target = store.file("sub/list.csv");
         const QByteArray old = kCsvHeader + "100400;OLD;0000;0;1\r\n";
-        QVERIFY(QDir().mkpath(store->file("sub")) && writeBytes(target, old));
+        QVERIFY(QDir().mkpath(store.file("sub")) && writeBytes(target, old));
         WindowHarness h;
         QVERIFY(h.start());
         h.storeStation(1, "98700", "RADIO", "D3C1", 2, 0);
-        rlimit normal{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &normal) == 0);
-        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the test
-        const rlimit limit{fails ? 300 : normal.rlim_cur, normal.rlim_max}; // 300 bytes: not for a table
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
-        h.saveAs(answer.isEmpty() ? QString() : store->file(answer));
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &normal) == 0);
+        h.dialogs.fileAnswers << (answer.isEmpty() ? QString() : store.file(answer));
+        QVERIFY(limitFileSize(writeFails));
+        h.click("cSave");
+        QVERIFY(limitFileSize(false));
 
-        const bool saved = !answer.isEmpty() && !fails;
         QCOMPARE(readBytes(target), saved ? memoryFile({"0;;;0;0", "98700;RADIO;D3C1;2;0"}) : old);
-        QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")), QVariant(saved ? store->file("sub/") : dir));
-        QCOMPARE(h.dialogs.beeps, answer.isEmpty() ? 1 : 0);
-        const RecordingDialogs::Message m = h.dialogs.messages.value(0); // a reason after the name
-        QVERIFY2(QRegularExpression("^  Could not save \"list.csv\": \\S.+  $").match(m.text).hasMatch() == fails
-                     && m.title == (fails ? " ERROR" : ""), qPrintable(m.title + m.text));
-        h.click("cLoad"); // a saved folder counts from the next start
-        QStringList asked; // mode, proposed path, title, filter
-        for (const RecordingDialogs::FileRequest &r : h.dialogs.fileRequests)
-            asked << QString::number(r.mode) << r.initialPath << r.title << r.filter;
-        QCOMPARE(asked.join('|'), "1|" + dir + "Presetta_20250701-1432.csv|Save Data ...|CSV-Files (*.csv)|*.csv|0|"
-                                      + dir + "*.csv|Open Data ...|CSV-Files (*.csv)|*.csv");
+        QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")).toString(), saved ? store.file("sub/") : dir);
+        QCOMPARE(h.window->isWindowModified(), !saved);
+        QTEST(h.dialogs.beeps, "beeps");
+        QTEST(h.dialogs.messages.value(0).title, "messageTitle");
+        QTEST(h.dialogs.messages.value(0).text, "messageText");
+        // Both dialogs start in the remembered folder; one saved to counts from the next start.
+        h.click("cLoad");
+        QCOMPARE(h.dialogs.fileRequests.value(0).mode, 1);
+        QCOMPARE(h.dialogs.fileRequests.value(0).title, "Save Data ...");
+        QCOMPARE(h.dialogs.fileRequests.value(0).initialPath, dir + "Presetta_20250701-1432.csv");
+        QCOMPARE(h.dialogs.fileRequests.value(1).mode, 0);
+        QCOMPARE(h.dialogs.fileRequests.value(1).initialPath, dir + "*.csv");
     }
 
     void load_data()
     {
-        QTest::addColumn<QString>("name"); // answer of the file dialog; "" cancels
+        QTest::addColumn<QString>("file"); // answer of the file dialog; "" cancels
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message"); // its start; "" none
-        QTest::addColumn<QString>("stations");
+        QTest::addColumn<QStringList>("names");
         QTest::addColumn<int>("selected");
-        QTest::newRow("accepted") << "in.csv" << kStations << "" << "1:REGNBOGN 2:RADIO" << 0;
-        QTest::newRow("cancelled") << "" << kStations << "" << "6:KEEP" << 7;
-        QTest::newRow("not compatible") << "in.csv" << QByteArray("Name\r\n") << "  CSV-File is not compatible!  "
-                                        << "6:KEEP" << 7;
-        QTest::newRow("too big") << "big.csv" << QByteArray() << "  Could not read \"big.csv\": " << "6:KEEP" << 7;
-        QTest::newRow("ignored, redrawn") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << "" << "6:KEEP" << 0;
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<QString>("messageTitle");
+        QTest::addColumn<QString>("messageText");
+        const QStringList kept{"06 KEEP"};
+        const QStringList loaded{"01 REGNBOGN", "02 RADIO"};
+        QTest::newRow("accepted") << "in.csv" << kStations << loaded << 0 << 0 << "" << "";
+        QTest::newRow("cancelled") << "" << kStations << kept << 7 << 1 << "" << "";
+        QTest::newRow("not compatible") << "in.csv" << QByteArray("Name\r\n") << kept << 7 << 0 << " ERROR"
+                                        << "  CSV-File is not compatible!  ";
+        QTest::newRow("too big") << "big.csv" << QByteArray() << kept << 7 << 0 << " ERROR"
+                                 << "  Could not read \"big.csv\": File is too large  ";
+        QTest::newRow("ignored, redrawn") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << kept << 0 << 0 << "" << "";
     }
     void load()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, message);
-        QVERIFY(writeBytes(store->file("in.csv"), cell<QByteArray>("bytes")));
-        QVERIFY(writeBytes(store->file("big.csv"), kCsvHeader) && QFile::resize(store->file("big.csv"), 65 << 20));
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        const QString dir = QStringLiteral("/remembered/"); // not where the file is
+        mRegistry2::Registry(settingPath("\\LastDir"), 0, dir);
+        QVERIFY(writeBytes(store.file("in.csv"), bytes));
+        QVERIFY(writeBytes(store.file("big.csv"), kCsvHeader) && QFile::resize(store.file("big.csv"), 65 << 20));
         WindowHarness h;
         QVERIFY(h.start());
         h.storeStation(5, "98700", "KEEP", "1234", 2, 0);
         h.clickLine(7);
-        h.loadFrom(name.isEmpty() ? QString() : store->file(name));
-        QTEST(h.stations(), "stations");
+        h.dialogs.fileAnswers << (file.isEmpty() ? QString() : store.file(file));
+        h.click("cLoad");
+        QTEST(h.namesShown(), "names");
+        QTEST(h.namesStored(), "names");
         QTEST(h.selectedLine(), "selected");
-        QCOMPARE(h.dialogs.beeps, name.isEmpty() ? 1 : 0);
-        const RecordingDialogs::Message m = h.dialogs.messages.value(0);
-        QCOMPARE(m.title + m.text.left(message.size()), message.isEmpty() ? "" : " ERROR" + message);
+        QTEST(h.dialogs.beeps, "beeps");
+        QTEST(h.dialogs.messages.value(0).title, "messageTitle");
+        QTEST(h.dialogs.messages.value(0).text, "messageText");
+        // The folder of a loaded file is not remembered.
+        QCOMPARE(h.window->lastDir(), dir);
+        QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")).toString(), dir);
     }
 
-    // Start-up with stored settings and a file beside the program, shut-down, the next start.
-    void run_data()
-    {
-        for (const char *c : {"\\Win.Left", "\\Win.Top", "\\LastDir"})
-            QTest::addColumn<QVariant>(c); // stored before; none when invalid
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("file"); // beside it
-        QTest::addColumn<QStringList>("ports"); // listed; the last is chosen
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<bool>("dirTaken");
-        const QRect s = QGuiApplication::primaryScreen()->geometry(); // centred
-        const QPoint mid(s.x() + (s.width() - 506) / 2, s.y() + (s.height() - 372) / 2);
-        QTest::newRow("stored") << QVariant(120) << QVariant(45) << QVariant("/stored/") << "presetta"
-            << "presetta.csv" << QStringList{"ttyUSB0", "ttyUSB1"} << QPoint(120, 45) << true;
-        QTest::newRow("off the screen") << QVariant(-2000) << QVariant(-2000) << QVariant() << "presetta.exe"
-            << "presetta.csv" << QStringList() << QPoint(-2000, -2000) << false;
-        QTest::newRow("wrong kinds") << QVariant(30.0) << QVariant("45") << QVariant(42) << "my.prog.bin"
-            << "my.prog.csv" << QStringList{"ttyUSB0"} << mid << false;
-    }
+    // Start-up with the settings of the last run and the file beside the
+    // program, shut-down, the next start.
     void run()
     {
-        QFETCH(QStringList, ports);
-        for (const char *c : {"\\Win.Left", "\\Win.Top", "\\LastDir"})
-            if (cell<QVariant>(c).isValid())
-                mRegistry2::Registry(settingPath(c), 0, cell<QVariant>(c));
-        mRegistry2::Registry(settingPath("\\COM-Port"), 0, QStringLiteral("ttyS9"));
+        mRegistry2::Registry(settingPath("\\Win.Left"), 0, 120);
+        mRegistry2::Registry(settingPath("\\Win.Top"), 0, 45);
+        mRegistry2::Registry(settingPath("\\LastDir"), 0, "/stored/");
+        mRegistry2::Registry(settingPath("\\COM-Port"), 0, "ttyS9");
         WindowHarness h;
-        ExeName::setProgramPathForTest(h.programDir.filePath(cell<QString>("program")));
-        QVERIFY(writeBytes(h.programDir.filePath(cell<QString>("file")), kStations));
-        for (const QString &port : ports)
-            h.ports->append(portRecord(port, QStringLiteral("Test port")));
+        QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), kStations));
         QVERIFY(h.start());
-        QTEST(h.window->pos(), "pos");
-        QCOMPARE(h.window->lastDir(), cell<bool>("dirTaken") ? "/stored/" : h.programDir.path() + '/');
-        QCOMPARE(h.stations(), "1:REGNBOGN 2:RADIO");
-        QVERIFY(h.dialogs.messages.isEmpty() && h.dialogs.beeps == 0);
-        h.combo("coCOM")->setCurrentIndex(h.combo("coCOM")->count() - 1);
+        QCOMPARE(h.window->pos(), QPoint(120, 45));
+        QCOMPARE(h.window->lastDir(), "/stored/");
+        QCOMPARE(h.namesStored(), QStringList({"01 REGNBOGN", "02 RADIO"}));
+        // The caption's mark of unsaved changes shows only while there are some.
+        QCOMPARE(h.window->windowTitle(), QStringLiteral("ESP32 Presetta  v1.06c  [2025.07.01][*]"));
+        QVERIFY(!h.window->undoStack()->canUndo()); // what it starts with is no change
+        QCOMPARE(h.window->maximumSize(), h.window->minimumSize());
+        QCOMPARE(h.dialogs.messages.size(), 0);
+        QCOMPARE(h.dialogs.beeps, 0);
         const QPoint moved = h.window->pos() + QPoint(7, 9);
         h.window->move(moved);
         QVERIFY(h.window->close());
-        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), // with none listed the old one stays
-                 ports.isEmpty() ? "ttyS9" : ports.last());
-        WindowHarness next; // the place is stored as numbers: the next start reads it back
+        QCOMPARE(h.dialogs.questions.size(), 0); // nothing to save
+        // With no port listed the one stored stays.
+        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), "ttyS9");
+
+        WindowHarness next;
+        next.ports->append(portRecord("ttyUSB0", "Test port"));
+        next.ports->append(portRecord("ttyUSB1", "Test port"));
         QVERIFY(next.start());
         QCOMPARE(next.window->pos(), moved);
+        next.combo("coCOM")->setCurrentIndex(1);
+        QVERIFY(next.window->close());
+        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), "ttyUSB1");
     }
 };
 

@@ -1,186 +1,362 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's side of the receiver link, and the transfers against the simulator, early ends included.
+// The window with the receiver simulator: the link, the transfers and their
+// early ends, and what keeps a list from being lost: undo and redo, the
+// backups around transfers, the question before changes are thrown away.
 #include "SimHarness.h"
 #include "TestFiles.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QUndoStack>
 
 namespace {
 
 // What the busy lock disables.
 const QStringList kLocked{"ckConn", "cLoad", "cSave", "cDL",   "cUL",   "cUp",   "cDn", "cIns", "cDel",
                           "cAply",  "cUpd",  "cClr",  "tBand", "tFreq", "tName", "tPI", "coBW", "coST"};
-const QString kOnline = "on ckConn cSync cDL cUL cUpd 1 open timer", kLost = "off coCOM cRefresh 0";
-
-struct EarlyEnd {
-    QByteArray button;    // "close": an upload during which the window is closed
-    QString receiver;     // the simulator's command line
-    QStringList messages; // toggle state, title and text of each box (%1 the port), or "closing"
-    QString focus;        // where the last box left the focus, if given
-    int commands;         // that reached the receiver
-    QString link;         // afterwards
-    bool listArrives = false; // whole: its last line renames memory 3
-};
+const QStringList kLinkControls{"ckConn", "coCOM", "cRefresh", "cSync", "cDL", "cUL", "cUpd"};
+const QStringList kOnline{"ckConn", "cSync", "cDL", "cUL", "cUpd"};
+const QStringList kOffline{"ckConn", "coCOM", "cRefresh"};
+const QColor kTxLit(255, 128, 64), kRxLit(128, 255, 64);
 
 } // namespace
-
-Q_DECLARE_METATYPE(EarlyEnd)
 
 class tst_AppTransfers : public QObject
 {
     Q_OBJECT
     TestStore m_store;
-    // One window and receiver serve all tests: a download takes seconds.
+    std::unique_ptr<QTemporaryDir> m_data; // the backups go there
     std::unique_ptr<SimHarness> m_s;
-    int m_round = 0;
+    // As each command reaches the receiver: the line selected, and which
+    // controls could be used at any of them.
+    QList<int> m_selectedAtCommands;
+    QStringList m_usableDuring;
+
+    QVector<MemoryEntry> entries() const { return m_s->h.window->table().entries(); }
+    // The list's context menu as it opens: each entry's text, and whether it can be chosen.
+    QList<std::pair<QString, bool>> listMenu() const
+    {
+        QList<std::pair<QString, bool>> shown;
+        QTimer::singleShot(0, m_s->h.window.get(), [&shown] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (QAction *a : menu->actions())
+                shown.append({a->text(), a->isEnabled()});
+            menu->close();
+        });
+        QWidget *viewport = m_s->h.list()->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(viewport, &event);
+        return shown;
+    }
 
 private slots:
     void init()
     {
-        if (!m_s) {
-            m_s = std::make_unique<SimHarness>(SimHarness::optionsFrom("--count 3"));
-            SimHarness::runClockFrom(QTime(12, 0));
-            QVERIFY(m_s->h.start());
-        }
-        m_s->h.dialogs = RecordingDialogs();
-        m_s->sim.clearReceivedBytes();
-        QApplication::setActiveWindow(m_s->h.window.get()); // after the port list's own windows
-        QVERIFY(QTest::qWaitForWindowActive(m_s->h.window.get()) && m_s->reconnect());
+        m_data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
+        SimHarness::runClockFrom(QTime(12, 0)); // the waits run on the clock
+        m_s = std::make_unique<SimHarness>(SimHarness::optionsFrom("--count 4"));
+        QVERIFY(m_s->startWithFourChannels());
+        m_selectedAtCommands.clear();
+        m_usableDuring.clear();
+        QObject::connect(&m_s->sim, &ReceiverSimulator::commandReceived, &m_s->sim, [this] {
+            m_selectedAtCommands << m_s->h.selectedLine();
+            m_usableDuring << m_s->h.enabled(kLocked + QStringList{"cSync", "coCOM", "cRefresh", "lList"});
+            m_usableDuring.removeDuplicates();
+        });
     }
+    void cleanup() { m_s.reset(); }
 
+    // The lamps, a listed adapter that is gone, the port's settings, the line dropping while idle.
     void connection()
     {
         SimHarness &s = *m_s;
-        QTest::mouseClick(s.ckConn(), Qt::LeftButton);
-        s.port()->cOutput(QStringLiteral("s"));
+        s.port()->cOutput(QStringLiteral("s")); // waits: the port is closed
         s.h.window->ShowBuf(false);
-        QCOMPARE(linkState(s.h), QStringLiteral("off ckConn coCOM cRefresh 1 TX"));
-        s.h.window->ShowBuf(true);
-        s.port()->cOutput(QString());
-        // A listed adapter that is gone: the toggle springs back with one beep.
+        QCOMPARE(s.lamp("pBuf_0"), kTxLit);
+        // The toggle springs back with one beep and the reason.
         s.h.ports->prepend(portRecord("ttyGONE0", "USB-SERIAL CH340", "/nonexistent/ttyGONE0"));
         s.h.click("cRefresh");
-        QVERIFY(s.h.combo("coCOM")->itemText(0) == "ttyGONE0: USB-SERIAL CH340" && !s.connectPort() && s.h.dialogs.beeps == 1);
-        QCOMPARE(s.h.dialogs.messages.takeFirst().text, "  ttyGONE0 is gone: the device is no longer there. Plug it in again.  ");
-        QCOMPARE(linkState(s.h), QStringLiteral("off ckConn coCOM cRefresh 2"));
+        QVERIFY(!s.connectPort());
+        QCOMPARE(s.h.dialogs.beeps, 1);
+        QCOMPARE(s.h.dialogs.messages.value(0).text,
+                 "  ttyGONE0 is gone: the device is no longer there. Plug it in again.  ");
+        QCOMPARE(s.h.enabled(kLinkControls), kOffline);
         s.h.combo("coCOM")->setCurrentIndex(1);
         QVERIFY(s.connectPort());
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(s.port()->cSettings()).arg(s.port()->PollInterval())
-                     .arg(s.timerChk()->interval()), "115200,N,8,1 25 1000");
+        QCOMPARE(s.h.enabled(kLinkControls), kOnline);
+        QCOMPARE(s.port()->cSettings(), "115200,N,8,1");
+        QCOMPARE(s.port()->PollInterval(), 25);
+        QCOMPARE(s.timerChk()->interval(), 1000);
         s.port()->cOutput(QStringLiteral("$time: 10:00:00\n")); // a reply nobody reads
-        QTRY_COMPARE_WITH_TIMEOUT(linkState(s.h), "on ckConn cSync cDL cUL cUpd 2 open timer RX", kSettleMs);
-        // The line drops while idle: offline within the check's period, silently.
+        QTRY_COMPARE_WITH_TIMEOUT(s.lamp("pBuf_1"), kRxLit, 10000); // generous for busy machines
+        // Offline within the check's period, silently.
         s.h.ports->clear();
         s.sim.hangUp();
-        QTRY_COMPARE_WITH_TIMEOUT(linkState(s.h), kLost, 1500);
-        QVERIFY(s.h.dialogs.messages.isEmpty() && s.h.dialogs.beeps == 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.ckConn()->isChecked(), 1500);
+        QCOMPARE(s.h.enabled(kLinkControls), QStringList({"coCOM", "cRefresh"}));
+        QVERIFY(!s.port()->IsOpen());
+        QVERIFY(!s.timerChk()->isActive());
+        QCOMPARE(s.h.dialogs.messages.size(), 1);
+        QCOMPARE(s.h.dialogs.beeps, 1);
     }
 
-    // One download, then everything that writes to the receiver.
-    void session()
+    // Each command after a download, with line 2 changed, line 1 selected and
+    // its name typed over: what reached the receiver, the line shown as each
+    // command arrived, what could be used meanwhile, and what is left.
+    void commands_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("lineSelected");
+        QTest::addColumn<QByteArray>("received");
+        QTest::addColumn<QList<int>>("selectedAtCommands");
+        QTest::addColumn<QStringList>("usableDuring");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<bool>("modified");
+        const QStringList changed{"01 ONE", "02 NEW", "03 MW", "04 FOUR"};
+        QTest::newRow("Download: the old lines go first") << "cDL" << true << QByteArray("s") << QList<int>{-1}
+            << QStringList{"lList"} << QStringList{"01 ONE", "02 TWO", "03 MW", "04 FOUR"} << "cDL" << 0 << false;
+        QTest::newRow("Upload: the list follows the entry sent") << "cUL" << true
+            << QByteArray("S1,100400,0,1,D3C1,ONE\nS2,99000,0,1,0000,NEW\nS3,1008,2,0,,MW\nS4,98000,0,1,D3C4,FOUR\n")
+            << QList<int>{0, 1, 2, 3} << QStringList{"lList"} << changed << "cUL" << 1 << false;
+        QTest::newRow("Update: applied first, no clock command amid") << "cUpd" << true
+            << QByteArray("S1,100400,0,1,D3C1,EDITED\n") << QList<int>{0} << kLocked + QStringList{"lList"}
+            << QStringList{"01 EDITED", "02 NEW", "03 MW", "04 FOUR"} << "cUpd" << 0 << true;
+        QTest::newRow("Update without a line: a beep") << "cUpd" << false << QByteArray() << QList<int>()
+                                                       << QStringList() << changed << "cUpd" << 1 << true;
+        QTest::newRow("Sync") << "cSync" << true << QByteArray("$time: 07:05:09\n") << QList<int>{0}
+                              << kLocked + QStringList{"cSync", "lList"} << changed << "cSync" << 0 << true;
+    }
+    void commands()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, lineSelected);
         SimHarness &s = *m_s;
-        s.sim.setOptions(SimHarness::optionsFrom("--count 3 --am 522,1620 --fm 87500,108000")); // 80 MHz is AM
-        s.sim.setChannel(1, simChannel(100400, 0, 1, "D3C3", "REGNBOGN"));
-        s.sim.setChannel(3, simChannel(80000, 2, 0, "ABCD", "LOW"));
-        const auto editable = [&s](const QString &name) { return s.h.child(qPrintable(name))->isEnabled(); };
-        QStringList midway; // the link (lamps aside), the line shown and the lock as each command arrives
-        QObject scope;
-        QObject::connect(&s.sim, &ReceiverSimulator::commandReceived, &scope, [&] {
-            const bool locked = std::none_of(kLocked.begin(), kLocked.end(), editable) && s.h.list()->isEnabled();
-            midway << linkState(s.h).remove(" TX").remove(" RX") + ' ' + QString::number(s.h.selectedLine()) + (locked ? "" : " open to edits");
-        });
-        s.download();
-        QCOMPARE(s.sim.receivedBytes(), QByteArray("s"));
-        QCOMPARE(s.h.lines(), QStringList({" 01 | FM | 100.400 | REGNBOGN | D3C3 | AUTO | STEREO",
-                                           " 02 | -- |         |          |      |      |",
-                                           " 03 | AM |  80.000 | LOW      |      |   4k |      "}));
-        QVERIFY(s.h.box("tFreq")->text() == "100400" && QApplication::focusWidget() == s.h.child("cDL"));
-
-        // Three uploads: Escape ends the second after the entry being sent; the third runs through.
-        s.sim.setOptions(SimHarness::optionsFrom("--count 3"));
-        s.sim.clearReceivedBytes();
-        s.h.clickLine(2);
-        s.upload();
-        QCOMPARE(s.sim.receivedBytes(),
-                 QByteArray("S1,100400,0,1,D3C3,REGNBOGN\nS2,0,0,0,0000,\nS3,80000,2,0,ABCD,LOW\n"));
-        QVERIFY(s.h.selectedLine() == 0 && QApplication::focusWidget() == s.h.child("cUL"));
-        s.onCommand(2, [&s] { QTest::keyClick(s.h.window.get(), Qt::Key_Escape); });
-        s.upload();
-        QVERIFY(s.h.window->abortFlag());
-        s.upload();
-
-        // Update: the editor is applied first, then that one entry goes out.
-        s.h.typeInto("tName", QStringLiteral("EDITED"));
-        s.h.click("cUpd");
-        QVERIFY(s.sim.receivedBytes().endsWith("\nS1,100400,0,1,D3C3,EDITED\n"));
-        s.h.list()->setCurrentRow(-1); // no line: a beep instead
-        s.h.click("cUpd");
-
-        // Clock: the receiver understood the line; its answer was read and dropped.
+        QVERIFY(s.connectPort());
+        s.h.click("cDL"); // the receiver's four channels, no more
+        s.h.storeStation(1, "99000", "NEW", "");
+        s.h.clickLine(0);
+        s.h.box("tName")->setText("EDITED");
+        if (!lineSelected)
+            s.h.list()->setCurrentIndex(QModelIndex());
         SimHarness::runClockFrom(QTime(7, 5, 9));
-        s.h.click("cSync");
-        QVERIFY(s.sim.receivedBytes().endsWith("\n$time: 07:05:09\n"));
-        QVERIFY(s.sim.clock().isSet() && !s.port()->cInBufferCount() && !s.h.window->abortFlag());
-
-        // Locked for the download and uploads, the list following the entry sent; no cSync amid the update.
-        const QString busy = "on 1 open timer ";
-        QCOMPARE(midway, QStringList({busy + "-1", busy + "0", busy + "1", busy + "2", busy + "0", busy + "1",
-                                      busy + "0", busy + "1", busy + "2", "on ckConn cDL cUL cUpd 1 open timer 0 open to edits",
-                                      kOnline + " -1 open to edits"}));
-        QVERIFY(linkState(s.h) == kOnline && s.h.dialogs.messages.isEmpty() && s.h.dialogs.beeps == 4);
-        QVERIFY(std::all_of(kLocked.begin(), kLocked.end(), editable));
+        s.sim.clearReceivedBytes();
+        m_selectedAtCommands.clear();
+        m_usableDuring.clear();
+        s.h.click(qPrintable(button));
+        QTEST(s.sim.receivedBytes(), "received");
+        QTEST(m_selectedAtCommands, "selectedAtCommands");
+        QTEST(m_usableDuring, "usableDuring");
+        QTEST(s.h.namesShown(), "names");
+        QTEST(QApplication::focusWidget()->objectName(), "focus");
+        QTEST(s.h.dialogs.beeps, "beeps");
+        QTEST(s.h.window->isWindowModified(), "modified");
+        QCOMPARE(s.h.dialogs.messages.size(), 0);
+        QCOMPARE(s.h.enabled(kLocked), kLocked);
     }
 
+    // Each early end keeps the list as it was, changes and all: closing asks.
     void earlyEnds_data()
     {
-        QTest::addColumn<EarlyEnd>("e");
-        const QString on = kOnline, off = "off ckConn coCOM cRefresh 1";
-        const QStringList gone{"off  ERROR  Fehler beim Zugriff auf %1 ...  "};
-        const QStringList refused{"on  ERROR: 40  Incorrect PI code!  ",
-                                  "on  ERROR: 40  Mono/Stereo out of range!  "};
-        QTest::newRow("hang-up mid-download") << EarlyEnd{"cDL", "--hang-up-after 1", gone, {}, 1, off};
-        QTest::newRow("hang-up mid-upload") << EarlyEnd{"cUL", "--status 128 --hang-up-after 2", gone, {}, 2, off};
-        QTest::newRow("silent receiver") << EarlyEnd{"cUL", "--silent", {}, {}, 3, on};
-        QTest::newRow("junk before the list") << EarlyEnd{"cDL", "--garbage before", {}, {}, 1, on, true};
-        QTest::newRow("slow reply, taken whole") << EarlyEnd{"cDL", "--byte-delay 30", {}, {}, 1, on, true};
-        QTest::newRow("junk instead of the list") << EarlyEnd{"cDL", "--garbage instead", {}, {}, 1, on};
-        QTest::newRow("junk instead of the status") << EarlyEnd{"cUL", "--garbage instead", {}, {}, 3, on};
-        QTest::newRow("refused entry") << EarlyEnd{"cUL", "--status 40", refused, {}, 1, on};
-        QTest::newRow("refused without a reason") << EarlyEnd{"cUL", "--status 0", {}, {}, 1, on};
-        QTest::newRow("refused update") << EarlyEnd{"cUpd", "--status 40", refused, "coST", 1, on};
-        QTest::newRow("closed mid-upload, last") << EarlyEnd{"close", "--status 128", {"closing"}, {}, 2, off};
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("receiver"); // the simulator's command line
+        QTest::addColumn<int>("escapeAt"); // Escape pressed as this command arrives; 0 none
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("texts"); // %1: the port
+        QTest::addColumn<QString>("focus"); // afterwards, if it matters
+        QTest::addColumn<int>("commands"); // that reached the receiver
+        QTest::addColumn<bool>("online"); // afterwards
+        const QStringList lost{"  Fehler beim Zugriff auf %1 ...  "};
+        const QStringList refused{"  Incorrect PI code!  ", "  Mono/Stereo out of range!  "};
+        const QStringList refusedTitles{" ERROR: 40", " ERROR: 40"};
+        QTest::newRow("link lost mid-upload")
+            << "cUL" << "--hang-up-after 2" << 0 << QStringList{" ERROR"} << lost << "" << 2 << false;
+        QTest::newRow("no list in the reply")
+            << "cDL" << "--garbage instead" << 0 << QStringList() << QStringList() << "cDL" << 1 << true;
+        QTest::newRow("ended by Escape") << "cUL" << "" << 2 << QStringList() << QStringList() << "cUL" << 2 << true;
+        QTest::newRow("channel refused") << "cUL" << "--status 40" << 0 << refusedTitles << refused << "cUL" << 1 << true;
+        QTest::newRow("update refused") << "cUpd" << "--status 40" << 0 << refusedTitles << refused << "coST" << 1 << true;
     }
-
     void earlyEnds()
     {
-        QFETCH(EarlyEnd, e);
+        QFETCH(QString, button);
+        QFETCH(QString, receiver);
+        QFETCH(int, escapeAt);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, focus);
+        QFETCH(bool, online);
         SimHarness &s = *m_s;
-        if (s.h.window->table().size() != 3)
-            s.download();
-        s.sim.setOptions(SimHarness::optionsFrom("--count 3 " + e.receiver));
-        s.sim.setChannel(3, simChannel(88000 + 100 * m_round, 0, 1, "ABCD", "NEW" + QByteArray::number(m_round)));
-        const QString port = s.simPortName();
-        const int before = s.sim.commandCount();
+        QVERIFY(s.connectPort());
+        s.h.storeStation(0, "100400", "CHANGED", QString());
+        s.sim.setOptions(SimHarness::optionsFrom("--count 4 " + receiver));
         const QStringList lines = s.h.lines();
-        QStringList shown;
-        s.h.dialogs.onMessage = [&](const RecordingDialogs::Message &m) {
-            shown << (s.ckConn()->isChecked() ? "on " : "off ") + m.title + m.text;
-        };
-        const bool closing = e.button == "close";
-        if (closing)
-            s.onCommand(2, [&] { shown << (s.h.window->close() ? "closed at once" : "closing"); });
-        s.h.click(closing ? "cUL" : e.button.constData());
-        QTRY_COMPARE_WITH_TIMEOUT(s.h.window->isVisible(), !closing, kSettleMs);
+        if (escapeAt > 0)
+            s.onCommand(escapeAt, [&s] { QTest::keyClick(s.h.window.get(), Qt::Key_Escape); });
+        s.h.click(qPrintable(button));
 
-        QCOMPARE(shown, e.messages.replaceInStrings("%1", port));
-        if (!e.focus.isEmpty())
-            QCOMPARE(QApplication::focusWidget()->objectName(), e.focus);
-        QCOMPARE(s.sim.commandCount() - before, e.commands);
-        QCOMPARE(s.h.dialogs.beeps, e.button == "cDL" || e.button == "cUpd" ? 0 : 1);
-        QCOMPARE(linkState(s.h), e.link);
-        QCOMPARE(s.h.lines() != lines, e.listArrives);
-        QCOMPARE(s.h.line(2).contains("NEW" + QString::number(m_round++)), e.listArrives);
-        if (closing)
-            QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")), QVariant(port));
+        QStringList titles, told;
+        for (const RecordingDialogs::Message &m : s.h.dialogs.messages) {
+            titles << m.title;
+            told << m.text;
+        }
+        QTEST(titles, "titles");
+        QCOMPARE(told, texts.replaceInStrings("%1", s.simPortName()));
+        if (!focus.isEmpty())
+            QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QTEST(int(m_selectedAtCommands.size()), "commands");
+        QCOMPARE(s.h.dialogs.beeps, button == "cUL" ? 1 : 0);
+        QCOMPARE(s.isConnected(), online);
+        QCOMPARE(s.h.enabled(kLinkControls), online ? kOnline : kOffline);
+        QCOMPARE(s.h.lines(), lines);
+        QVERIFY(s.h.window->isWindowModified());
+        s.h.dialogs.saveAnswers << Dialogs::Answer::Cancel;
+        QVERIFY(!s.h.window->close());
+        QCOMPARE(s.h.dialogs.questions.size(), 1);
+    }
+
+    // Undo gives back the table and the lines before the step exactly, redo
+    // those after it; the list's context menu names the step.
+    void stepsUndoneAndRedone_data()
+    {
+        QTest::addColumn<QString>("step"); // the button
+        QTest::addColumn<QString>("undoText");
+        QTest::addColumn<int>("lineAfterUndo");
+        QTest::addColumn<bool>("cleanAfterStep");
+        QTest::newRow("Apply") << "cAply" << "Apply channel 2" << 1 << false;
+        QTest::newRow("Up") << "cUp" << "Move channel 2 up" << 1 << false;
+        QTest::newRow("Down") << "cDn" << "Move channel 2 down" << 1 << false;
+        QTest::newRow("Insert: the last channel falls out") << "cIns" << "Insert channel 2" << 1 << false;
+        QTest::newRow("Delete") << "cDel" << "Delete channel 2" << 1 << false;
+        QTest::newRow("Load") << "cLoad" << "Load other.csv" << 0 << true;
+        QTest::newRow("Download") << "cDL" << "Download" << 0 << true;
+    }
+    void stepsUndoneAndRedone()
+    {
+        QFETCH(QString, step);
+        QFETCH(QString, undoText);
+        QFETCH(bool, cleanAfterStep);
+        if (step == "cDL")
+            QVERIFY(m_s->connectPort());
+        m_s->h.storeStation(1, "87600", "EDITED", ""); // an applied line differs from a rebuilt one
+        m_s->h.storeStation(98, "98000", "LAST", "");
+        m_s->h.window->undoStack()->clear();
+        m_s->h.clickLine(1);
+        m_s->h.box("tName")->setText("AGAIN");
+        QVERIFY(writeBytes(m_store.file("other.csv"), memoryFile({"90000;X;1;0;1"}, 4)));
+        m_s->h.dialogs.fileAnswers << m_store.file("other.csv");
+        const QVector<MemoryEntry> tableBefore = entries();
+        const QStringList linesBefore = m_s->h.lines();
+
+        m_s->h.click(qPrintable(step));
+        const QVector<MemoryEntry> tableAfter = entries();
+        const QStringList linesAfter = m_s->h.lines();
+        const int selectedAfter = m_s->h.selectedLine();
+        QVERIFY(tableAfter != tableBefore);
+        QCOMPARE(listMenu(), (QList<std::pair<QString, bool>>{{"Undo " + undoText, true}, {"Redo", false}}));
+        QCOMPARE(m_s->h.window->isWindowModified(), !cleanAfterStep);
+
+        QTest::keyClick(m_s->h.list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(entries(), tableBefore);
+        QCOMPARE(m_s->h.lines(), linesBefore);
+        QTEST(m_s->h.selectedLine(), "lineAfterUndo");
+        QCOMPARE(m_s->h.window->isWindowModified(), cleanAfterStep);
+
+        QTest::keyClick(m_s->h.combo("coBW"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(entries(), tableAfter);
+        QCOMPARE(m_s->h.lines(), linesAfter);
+        QCOMPARE(m_s->h.selectedLine(), selectedAfter);
+
+        QTest::keyClick(m_s->h.list(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(m_s->h.list(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(entries(), tableAfter);
+        QCOMPARE(m_s->h.lines(), linesAfter);
+    }
+
+    void closeAsks_data()
+    {
+        QTest::addColumn<Dialogs::Answer>("answer");
+        QTest::addColumn<bool>("fileChosen"); // by the save dialog, if it opens: named after the row
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Cancel") << Dialogs::Answer::Cancel << true << false << false;
+        QTest::newRow("Save") << Dialogs::Answer::Save << true << true << true;
+        QTest::newRow("Save, dialog cancelled") << Dialogs::Answer::Save << false << false << false;
+        QTest::newRow("Discard") << Dialogs::Answer::Discard << true << true << false;
+    }
+    void closeAsks()
+    {
+        QFETCH(Dialogs::Answer, answer);
+        QFETCH(bool, fileChosen);
+        QFETCH(bool, saved);
+        const QString file = m_store.file(QTest::currentDataTag() + QStringLiteral(".csv"));
+        m_s->h.clickLine(3);
+        m_s->h.click("cDel");
+        m_s->h.dialogs.saveAnswers << answer;
+        m_s->h.dialogs.fileAnswers << (fileChosen ? file : QString());
+        QTEST(m_s->h.window->close(), "closed");
+        QCOMPARE(m_s->h.dialogs.questions.size(), 1);
+        QCOMPARE(m_s->h.dialogs.questions[0].text, "  The memory list has changes that are not saved. Save them?  ");
+        QCOMPARE(m_s->h.dialogs.questions[0].title, " Presetta");
+        QCOMPARE(readBytes(file), saved ? memoryFile(kFourChannels.mid(0, 3)) : QByteArray("<unreadable>"));
+        QCOMPARE(m_s->h.window->isWindowModified(), !saved);
+    }
+
+    // Closed while an upload runs: the upload stops at its next safe point,
+    // then the window closes, with the question; once, not after later transfers.
+    void closeDuringUpload()
+    {
+        QVERIFY(m_s->connectPort());
+        m_s->h.storeStation(0, "100400", "CHANGED", QString());
+        m_s->h.dialogs.saveAnswers << Dialogs::Answer::Cancel;
+        bool closedAtOnce = true;
+        m_s->onCommand(2, [&] { closedAtOnce = m_s->h.window->close(); });
+        m_s->h.click("cUL");
+        QVERIFY(!closedAtOnce);
+        QCOMPARE(m_s->sim.commandCount(), 2);
+        QTRY_COMPARE(m_s->h.dialogs.questions.size(), 1);
+        QVERIFY(m_s->h.window->isVisible());
+        m_s->h.click("cDL");
+        QTest::qWait(100);
+        QVERIFY(m_s->h.window->isVisible());
+        QCOMPARE(m_s->h.dialogs.questions.size(), 1);
+    }
+
+    void transfersKeepBackups()
+    {
+        const QDir folder(m_data->path() + "/presetta/backups");
+        QVERIFY(m_s->connectPort());
+        m_s->h.click("cDL");
+        const QStringList down = folder.entryList({"*_download.csv"});
+        QCOMPARE(down.size(), 1);
+        QCOMPARE(readBytes(folder.filePath(down[0])), memoryFile(kFourChannels, 4));
+        m_s->h.storeStation(0, "100400", "CHANGED", QString());
+        QStringList upBeforeSending; // "-2": the same second as the download
+        m_s->onCommand(1, [&] { upBeforeSending = folder.entryList({"*_upload*.csv"}); });
+        m_s->onCommand(2, [this] { QTest::keyClick(m_s->h.list(), Qt::Key_Z, Qt::ControlModifier); }); // no undo while sending
+        QSignalSpy steps(m_s->h.window->undoStack(), &QUndoStack::indexChanged);
+        m_s->h.click("cUL");
+        QCOMPARE(steps.count(), 0);
+        QCOMPARE(upBeforeSending.size(), 1);
+        QCOMPARE(readBytes(folder.filePath(upBeforeSending[0])),
+                 memoryFile(QList<QByteArray>{"100400;CHANGED;D3C1;0;1"} + kFourChannels.mid(1), 4));
+        QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+        QCOMPARE(m_s->h.dialogs.messages.size(), 0);
+    }
+
+    void unwritableBackupsSaidOnce()
+    {
+        QVERIFY(writeBytes(m_data->path() + "/presetta", "a file where the folder should be"));
+        QVERIFY(m_s->connectPort());
+        m_s->h.click("cDL");
+        m_s->h.click("cUL");
+        m_s->h.click("cUL");
+        QCOMPARE(m_s->sim.commandCount(), 9);
+        QCOMPARE(m_s->h.dialogs.messages.size(), 1);
+        QVERIFY(m_s->h.dialogs.messages[0].text.startsWith("  No backup could be written to"));
     }
 };
 

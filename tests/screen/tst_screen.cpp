@@ -75,8 +75,8 @@ private slots:
     void initTestCase()
     {
         m_s = std::make_unique<SimHarness>(SimHarness::optionsFrom("--count 12"));
-        m_s->sim.setChannel(1, simChannel(100400, 0, 1, "D3C3", "REGNBOGN"));
-        m_s->sim.setChannel(2, simChannel(87600, 5, 0, "D3C4", "RADIO"));
+        m_s->sim.setChannel(1, {100400, 0, 1, "D3C3", "REGNBOGN"});
+        m_s->sim.setChannel(2, {87600, 5, 0, "D3C4", "RADIO"});
         // The waits run on the clock, so it must run.
         SimHarness::runClockFrom(QTime(12, 0));
         QVERIFY(m_s->start());

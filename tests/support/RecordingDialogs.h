@@ -4,7 +4,6 @@
 #include "Dialogs.h"
 
 #include <QStringList>
-#include <functional>
 
 // Dialogs that answer at once and keep what was asked, so widget tests never
 // block and never beep for real.
@@ -19,25 +18,29 @@ public:
         int mode = 0;
         QString initialPath;
         QString title;
-        QString filter;
-        QStringList places;
     };
 
-    void stopMessage(QWidget *parent, const QString &text, const QString &title) override;
+    void stopMessage(QWidget *, const QString &text, const QString &title) override { messages.append({text, title}); }
     void beep() override { ++beeps; }
-    QString fileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
-                       const QString &filter, const QStringList &places = {}) override;
-    Answer askSave(QWidget *parent, const QString &text, const QString &title) override;
+    QString fileDialog(QWidget *, int mode, const QString &initialPath, const QString &title, const QString &,
+                       const QStringList & = {}) override
+    {
+        fileRequests.append({mode, initialPath, title});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
+    Answer askSave(QWidget *, const QString &text, const QString &title) override
+    {
+        questions.append({text, title});
+        return saveAnswers.isEmpty() ? Answer::Discard : saveAnswers.takeFirst();
+    }
 
     int beeps = 0;
     QList<Message> messages;
     QList<FileRequest> fileRequests;
-    // Answer of the next file dialogs, first in first out; "" (cancel) when empty.
+    // Answers of the next file dialogs, first in first out; "" (cancel) when none is left.
     QStringList fileAnswers;
     // Questions asked before changes are thrown away, and the answers to give
     // (Discard when none is left).
     QList<Message> questions;
     QList<Answer> saveAnswers;
-    // Runs while a message box would be open (for checks of the moment).
-    std::function<void(const Message &)> onMessage;
 };

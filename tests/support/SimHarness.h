@@ -15,42 +15,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-// Generous: these run under sanitizers on busy machines too.
-constexpr int kSettleMs = 10000;
 
-inline SimChannel simChannel(qint32 kHz, int bw, int st, const QByteArray &pi, const QByteArray &name)
-{
-    SimChannel c;
-    c.frequency = kHz;
-    c.bandwidth = bw;
-    c.stereo = st;
-    c.pi = pi;
-    c.name = name;
-    return c;
-}
-
-// The window's link as one line: "on"/"off" for the toggle, the link controls
-// usable, the number of ports listed, "open" and "timer" while the port is open
-// and watched, "TX"/"RX" for a lit lamp ("TX?" for a colour that is neither).
-inline QString linkState(const WindowHarness &h)
-{
-    QStringList s{h.child<QCheckBox>("ckConn")->isChecked() ? "on" : "off"};
-    for (const char *name : {"ckConn", "coCOM", "cRefresh", "cSync", "cDL", "cUL", "cUpd"})
-        if (h.child(name)->isEnabled())
-            s << name;
-    s << QString::number(h.combo("coCOM")->count());
-    if (h.window->port()->IsOpen())
-        s << "open";
-    if (h.window->findChild<QTimer *>("TimerChk")->isActive())
-        s << "timer";
-    const QColor tx = h.child("pBuf_0")->palette().color(QPalette::Window);
-    const QColor rx = h.child("pBuf_1")->palette().color(QPalette::Window);
-    if (tx != QColor(128, 64, 32))
-        s << (tx == QColor(255, 128, 64) ? "TX" : "TX?");
-    if (rx != QColor(64, 128, 32))
-        s << (rx == QColor(128, 255, 64) ? "RX" : "RX?");
-    return s.join(' ');
-}
+// The four channels as a memory file has them.
+inline const QList<QByteArray> kFourChannels{"100400;ONE;D3C1;0;1", "87600;TWO;D3C2;3;0", "1008;MW;;2;0",
+                                             "98000;FOUR;D3C4;0;1"};
 
 class SimHarness
 {
@@ -62,8 +30,17 @@ public:
         h.window.reset();
         Clock::setSource({});
     }
-    SimHarness(const SimHarness &) = delete;
-    SimHarness &operator=(const SimHarness &) = delete;
+
+    // The simulator holding four channels, the window started with the same
+    // four loaded from the file beside the program.
+    bool startWithFourChannels()
+    {
+        sim.setChannel(1, {100400, 0, 1, "D3C1", "ONE"});
+        sim.setChannel(2, {87600, 3, 0, "D3C2", "TWO"});
+        sim.setChannel(3, {1008, 2, 0, "", "MW"});
+        sim.setChannel(4, {98000, 0, 1, "D3C4", "FOUR"});
+        return writeBytes(h.programDir.filePath("presetta.csv"), memoryFile(kFourChannels, 4)) && start();
+    }
 
     // Simulator running and listed, window started.
     bool start()
@@ -73,15 +50,11 @@ public:
             qWarning("simulator: %s", qPrintable(error));
             return false;
         }
-        h.ports->append(simRecord());
+        h.ports->append(portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath()));
         return h.start();
     }
     // The port name the window shows for the simulator ("pts/3").
     QString simPortName() const { return sim.devicePath().mid(5); }
-    PortRecord simRecord() const
-    {
-        return portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath());
-    }
 
     // Options as the simulator's command line would set them ("--count 3 --silent").
     static SimOptions optionsFrom(const QString &arguments)
@@ -92,22 +65,11 @@ public:
         return line.options();
     }
 
-    // Connected again, whatever came before: the simulator started if it is
-    // not running (after a hang-up it comes back on a new line), listed alone.
-    bool reconnect()
-    {
-        if (isConnected())
-            return true;
-        if (!sim.isRunning() && !sim.start())
-            return false;
-        *h.ports = {simRecord()};
-        h.click("cRefresh");
-        return connectPort();
-    }
-
     QCheckBox *ckConn() const { return h.child<QCheckBox>("ckConn"); }
     QTimer *timerChk() const { return h.window->findChild<QTimer *>(QStringLiteral("TimerChk")); }
     clsCommPort *port() const { return h.window->port(); }
+    // The colour a lamp ("pBuf_0" TX, "pBuf_1" RX) shows.
+    QColor lamp(const char *name) const { return h.child(name)->palette().color(QPalette::Window); }
 
     bool connectPort()
     {
@@ -119,10 +81,6 @@ public:
     {
         return ckConn()->isChecked() && port()->IsOpen() && timerChk()->isActive();
     }
-
-    // Each runs the whole command: the click returns when it has ended.
-    void download() { h.click("cDL"); }
-    void upload() { h.click("cUL"); }
 
     // Runs fn once the simulator has received `count` more commands, from
     // inside whatever the window is waiting in at that moment.

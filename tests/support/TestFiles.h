@@ -54,7 +54,7 @@ inline QByteArray memoryFile(const QList<QByteArray> &lines, int count = 99)
 }
 
 // A settings store and a folder for files, both temporary, and the clock
-// fixed at 2025-07-01 14:32:10. Lives as long as one test function.
+// fixed at 2025-07-01 14:32:10, for a test function or a whole program.
 class TestStore
 {
 public:
@@ -69,11 +69,8 @@ public:
         Clock::setSource({});
         mRegistry2::setStoreFile(QString());
     }
-    TestStore(const TestStore &) = delete;
-    TestStore &operator=(const TestStore &) = delete;
 
     bool isValid() const { return m_store.isValid() && m_files.isValid(); }
-    QString storeFile() const { return m_store.filePath(QStringLiteral("registry.json")); }
     QString dir() const { return m_files.path(); }
     QString file(const QString &name) const { return m_files.filePath(name); }
 

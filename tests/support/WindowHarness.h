@@ -2,7 +2,8 @@
 #pragma once
 
 // Drives a real frmMain the way a user would: mouse clicks on lines and
-// buttons, typed keys in the boxes.
+// buttons, typed keys in the boxes. The list is read through its item view
+// and model only, whatever view the window uses.
 
 #include "FakePorts.h"
 #include "RecordingDialogs.h"
@@ -10,11 +11,10 @@
 #include "frmMain.h"
 #include "identity/ExeName.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,22 +23,18 @@
 class WindowHarness
 {
 public:
-    // ports: the inventory the window lists; none by default, so this
-    // computer's ports stay out.
-    explicit WindowHarness(FakePorts::List ports = std::make_shared<QList<PortRecord>>())
-        : ports(std::move(ports))
+    // An empty program folder (no automatic-load file) and no ports listed
+    // but those a test adds, so this computer's stay out.
+    WindowHarness()
     {
-        // An empty program folder: no automatic-load file.
         ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
-        window = std::make_unique<frmMain>(&dialogs, std::make_unique<FakePorts>(this->ports));
+        window = std::make_unique<frmMain>(&dialogs, std::make_unique<FakePorts>(ports));
     }
     ~WindowHarness()
     {
         window.reset();
         ExeName::setProgramPathForTest(QString());
     }
-    WindowHarness(const WindowHarness &) = delete;
-    WindowHarness &operator=(const WindowHarness &) = delete;
 
     // Start-up as the program does it, then make the window active so focus
     // changes (and with them the frequency check) happen offscreen too.
@@ -59,46 +55,51 @@ public:
     {
         return window->findChild<T *>(QLatin1String(name));
     }
-    QListWidget *list() const { return child<QListWidget>("lList"); }
+    QAbstractItemView *list() const { return child<QAbstractItemView>("lList"); }
     QLineEdit *box(const char *name) const { return child<QLineEdit>(name); }
     QComboBox *combo(const char *name) const { return child<QComboBox>(name); }
 
     // Let queued work (select-all on focus, focus changes) finish.
     static void settle() { QCoreApplication::processEvents(); }
 
-    int selectedLine() const { return list()->currentRow(); }
-    QString line(int position) const { return list()->item(position)->text(); }
+    int selectedLine() const { return list()->currentIndex().row(); }
     QStringList lines() const
     {
         QStringList all;
-        for (int i = 0; i < list()->count(); ++i)
-            all << list()->item(i)->text();
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            all << list()->model()->index(row, 0).data().toString();
         return all;
     }
-    // Where the stations stand by the lines, "2:B 5:C", and by the table when
-    // that differs; the first line without its own number instead, if any.
-    QString stations() const
+
+    // The named channels as the lines show them: "05 C" for a line numbered
+    // 05 with the name C.
+    QStringList namesShown() const
     {
-        QStringList byLines, byTable;
-        for (int n = 1; n <= list()->count(); ++n) {
-            if (!line(n - 1).startsWith(QStringLiteral(" %1 |").arg(n, 2, 10, QLatin1Char('0'))))
-                return line(n - 1);
-            if (const QString name = line(n - 1).section(QLatin1Char('|'), 3, 3).trimmed(); !name.isEmpty())
-                byLines << QStringLiteral("%1:%2").arg(n).arg(name);
-            if (!window->table().entry(n).isEmpty())
-                byTable << QStringLiteral("%1:%2").arg(n).arg(window->table().entry(n).name.trimmed());
+        QStringList named;
+        for (const QString &l : lines()) {
+            const QString name = l.section(QLatin1Char('|'), 3, 3).trimmed();
+            if (!name.isEmpty())
+                named << l.section(QLatin1Char('|'), 0, 0).trimmed() + QLatin1Char(' ') + name;
         }
-        const QString shown = byLines.join(QLatin1Char(' '));
-        return byLines == byTable ? shown : shown + QStringLiteral(" (table ") + byTable.join(QLatin1Char(' ')) + ')';
+        return named;
+    }
+    // The same from the table behind the list.
+    QStringList namesStored() const
+    {
+        QStringList named;
+        for (int n = 1; n <= window->table().size(); ++n) {
+            if (const MemoryEntry &e = window->table().entry(n); !e.isEmpty())
+                named << QStringLiteral("%1 %2").arg(n, 2, 10, QLatin1Char('0')).arg(e.name.trimmed());
+        }
+        return named;
     }
 
     void clickLine(int position)
     {
-        QListWidget *l = list();
-        QListWidgetItem *item = l->item(position);
-        l->scrollToItem(item);
+        const QModelIndex index = list()->model()->index(position, 0);
+        list()->scrollTo(index);
         settle();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(index).center());
         settle();
     }
 
@@ -106,20 +107,6 @@ public:
     void click(const char *widgetName)
     {
         QTest::mouseClick(child(widgetName), Qt::LeftButton);
-        settle();
-    }
-
-    // Click into a box (its text gets selected) and type over it.
-    void typeInto(const char *boxName, const QString &keys)
-    {
-        QLineEdit *b = box(boxName);
-        QTest::mouseClick(b, Qt::LeftButton);
-        settle();
-        QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(b, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(b, keys);
         settle();
     }
 
@@ -139,19 +126,17 @@ public:
         click("cAply");
     }
 
-    // The file dialog answers with path; then the button is pressed.
-    void saveAs(const QString &path)
+    // Those of the named controls that can be used now.
+    QStringList enabled(const QStringList &names) const
     {
-        dialogs.fileAnswers << path;
-        click("cSave");
-    }
-    void loadFrom(const QString &path)
-    {
-        dialogs.fileAnswers << path;
-        click("cLoad");
+        QStringList on;
+        for (const QString &name : names)
+            if (child(qPrintable(name))->isEnabled())
+                on << name;
+        return on;
     }
 
-    FakePorts::List ports;
+    FakePorts::List ports = std::make_shared<QList<PortRecord>>();
     QTemporaryDir programDir;
     RecordingDialogs dialogs;
     std::unique_ptr<frmMain> window;
