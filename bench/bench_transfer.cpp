@@ -179,6 +179,24 @@ public:
         commandBytes = bytes;
         return t;
     }
+    // Two channels of the receiver made to differ, then the upload of what
+    // differs: ends the program unless exactly those two were sent.
+    Transfer uploadChanged()
+    {
+        m_sim.call([](Sim &s) {
+            for (int n : {20, 70})
+                s->setChannel(n, SimChannel{88800, 0, 1, "D999", "OTHER"});
+            s->clearReceivedBytes();
+            return s->commandCount();
+        });
+        const Cpu start = Cpu::now();
+        m_h->window->uploadChangedChannels();
+        const Transfer t{Cpu::now() - start};
+        const QByteArray bytes = m_sim.call([](Sim &s) { return s->receivedBytes(); });
+        if (bytes != "s" + QByteArray('S' + channel(20).memoryLine(20) + '\n' + 'S' + channel(70).memoryLine(70) + '\n'))
+            fail("the upload of changes sent " + QString::fromLatin1(bytes.left(80)));
+        return t;
+    }
     // Sits in the event loop for ms milliseconds.
     static Cpu idle(int ms)
     {
@@ -279,6 +297,17 @@ void measureUpload(Rig &rig, int runs, TransferTable &t)
                                  static_cast<long long>(rig.commandBytes), Floor::wire(rig.commandBytes));
 }
 
+void measureUploadChanged(Rig &rig, int runs, TransferTable &t)
+{
+    const QList<Cpu> all = repeat(runs, [&] { return rig.uploadChanged().total; });
+    const qint64 commands = 2 * (1 + channel(20).memoryLine(20).size() + 1);
+    t.add(QString("Upload of 2 changed in %1").arg(kChannels), all,
+          Floor::download(1, rig.downloadReply.size(), rig.downloadAnswer)
+              + Floor::upload(2, commands, rig.entryReply.size(), rig.entryAnswer),
+          1.15, 0.02);
+    t.notes << "Upload of changes floor: the download's, then the upload's for two channels.";
+}
+
 void measureIdle(Rig &rig, int runs, TransferTable &t)
 {
     t.add("Connected, idle", repeat(runs, [] { return Rig::idle(10000); }), 0, 0, 0.005);
@@ -361,6 +390,7 @@ int main(int argc, char *argv[])
         TransferTable t;
         measureDownload(rig, runs, t);
         measureUpload(rig, runs, t);
+        measureUploadChanged(rig, runs, t);
         measureIdle(rig, idleRuns, t);
         measureReference(rig, idleRuns, t);
         std::printf("%s\nMedians of %d transfer runs and %d idle stretches; CPU as a share of one core. The"

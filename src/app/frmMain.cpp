@@ -4,7 +4,8 @@
 #include "ui_frmMain.h"
 
 #include "Dialogs.h"
-#include "ListStep.h"
+#include "ListSteps.h"
+#include "MemoryListModel.h"
 #include "PaintPacer.h"
 #include "WindowLook.h"
 #include "identity/ExeName.h"
@@ -35,6 +36,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
     : QWidget(parent),
       m_ui(new Ui::frmMain),
       m_dialogs(dialogs),
+      m_list(new MemoryListModel(this)),
       // No band has been offered yet, so the first FillCombos always acts.
       m_bandLastOffered(std::numeric_limits<qint16>::min()),
       m_portSource(std::move(ports)),
@@ -44,6 +46,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
       m_undo(new QUndoStack(this))
 {
     m_ui->setupUi(this);
+    m_ui->lList->setModel(m_list);
     m_undo->setUndoLimit(100);
     // The caption carries the usual modified mark while the list has changes.
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
@@ -54,7 +57,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
     // Creation steps: identity, caption, program path, an empty list.
     setWindowTitle(ProgramIdentity::caption() + QStringLiteral("[*]"));
     m_lastDir = ExeName::programDirectory();
-    m_table.setMemoryCount(MemoryTable::kDefaultCount);
+    m_list->setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
 }
@@ -77,7 +80,8 @@ void frmMain::setupLook()
 
 void frmMain::wireControls()
 {
-    connect(m_ui->lList, &QListWidget::currentRowChanged, this, &frmMain::lList_Click);
+    connect(m_ui->lList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &frmMain::lList_Click);
+    connect(m_list, &MemoryListModel::moveRequested, this, &frmMain::moveChannel);
     connect(m_ui->cAply, &QPushButton::clicked, this, &frmMain::cAply_Click);
     connect(m_ui->cClr, &QPushButton::clicked, this, &frmMain::cClr_Click);
     connect(m_ui->cUp, &QPushButton::clicked, this, &frmMain::cUp_Click);
@@ -94,6 +98,8 @@ void frmMain::wireControls()
     connect(m_ui->cSync, &QPushButton::clicked, this, &frmMain::cSync_Click);
     m_ui->lList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->lList, &QWidget::customContextMenuRequested, this, &frmMain::listMenu);
+    m_ui->cUL->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->cUL, &QWidget::customContextMenuRequested, this, &frmMain::uploadMenu);
 
     // A child of the window, so it can be found by name like the controls.
     // As a member it is destroyed before the window's children are.
@@ -117,7 +123,7 @@ void frmMain::Form_Load()
     setWindowTitle(ProgramIdentity::caption() + QStringLiteral("[*]"));
     m_lastDir = ProgramSettings().lastDir(UserFolders::firstSaveFolder());
     restorePosition();
-    m_table.setMemoryCount(MemoryTable::kDefaultCount);
+    m_list->setMemoryCount(MemoryTable::kDefaultCount);
     ClearList();
     FillCombos(-1);
     lList_Click();
@@ -126,6 +132,7 @@ void frmMain::Form_Load()
         LoadCSV(autoLoad);
     // What the program starts with is not a change.
     m_undo->clear();
+    markClean();
     ShowBuf(true);
     // Show the window before the slower port search.
     show();
@@ -182,58 +189,26 @@ void frmMain::Form_Unload()
 
 // ---------------------------------------------------------------- list view
 
+const MemoryTable &frmMain::table() const
+{
+    return m_list->table();
+}
+
 int frmMain::selectedPosition() const
 {
-    return m_ui->lList->currentRow();
+    return m_ui->lList->currentIndex().row();
 }
 
 void frmMain::selectPosition(int position)
 {
-    m_ui->lList->setCurrentRow(position);
-}
-
-void frmMain::setLine(int position, const QString &text)
-{
-    if (QListWidgetItem *item = m_ui->lList->item(position))
-        item->setText(text);
-}
-
-QString frmMain::lineText(int position) const
-{
-    const QListWidgetItem *item = m_ui->lList->item(position);
-    return item ? item->text() : QString();
-}
-
-QMap<int, QString> frmMain::oddLines() const
-{
-    QMap<int, QString> odd;
-    const int count = m_table.size();
-    for (int p = 0; p < m_ui->lList->count() && p < count; ++p) {
-        const QString line = lineText(p);
-        if (line != LineFormat::listLine(m_table.entry(p + 1), p + 1, count))
-            odd.insert(p, line);
-    }
-    return odd;
-}
-
-void frmMain::showLines(const QMap<int, QString> &odd)
-{
-    RefreshList(true);
-    for (auto it = odd.begin(); it != odd.end(); ++it)
-        setLine(it.key(), it.value());
+    m_ui->lList->setCurrentIndex(m_list->index(position));
 }
 
 void frmMain::ClearList()
 {
     m_ui->lList->setEnabled(false);
-    m_table.clear();
-    const int count = m_table.size();
-    QStringList lines;
-    lines.reserve(count);
-    for (int n = 1; n <= count; ++n)
-        lines << LineFormat::emptyLine(n, count);
-    m_ui->lList->clear();
-    m_ui->lList->addItems(lines);
+    m_list->clearTable();
+    m_list->showAll();
     selectPosition(0);
     m_ui->lList->setEnabled(true);
 }
@@ -249,16 +224,12 @@ void frmMain::NewList()
 
 void frmMain::RefreshList(bool silent)
 {
-    const int count = m_table.size();
+    const int count = table().size();
     if (silent) {
-        QSignalBlocker block(m_ui->lList);
-        m_ui->lList->clear();
-        QStringList lines;
-        lines.reserve(count);
-        for (int n = 1; n <= count; ++n)
-            lines << LineFormat::listLine(m_table.entry(n), n, count);
-        m_ui->lList->addItems(lines);
-        m_ui->lList->setCurrentRow(-1);
+        // The caller selects the line it wants: one reload of the editor.
+        QSignalBlocker block(m_ui->lList->selectionModel());
+        m_list->showAll();
+        m_ui->lList->setCurrentIndex(QModelIndex());
         return;
     }
     // The list fills line by line and the editor follows. Timers go on, but
@@ -267,10 +238,11 @@ void frmMain::RefreshList(bool silent)
     // window is painted at most once a frame, as painting the list for each
     // line would cost far more than the line itself.
     m_rebuilding = true;
+    m_list->setMovable(false);
     PaintPacer pacer(this);
-    m_ui->lList->clear();
+    m_list->startRows();
     for (int n = 1; n <= count; ++n) {
-        m_ui->lList->addItem(LineFormat::listLine(m_table.entry(n), n, count));
+        m_list->addRow();
         selectPosition(n - 1);
         pacer.step();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -278,6 +250,7 @@ void frmMain::RefreshList(bool silent)
     if (count > 0)
         selectPosition(0);
     m_rebuilding = false;
+    m_list->setMovable(!m_transfer);
 }
 
 void frmMain::FillCombos(qint16 band)
@@ -304,7 +277,7 @@ void frmMain::lList_Click()
     if (!m_ui->lList->isEnabled())
         return;
     const int n = selectedPosition() + 1;
-    if (n < 1 || n > m_table.size()) {
+    if (n < 1 || n > table().size()) {
         // No line selected: show an empty entry.
         m_ui->tBand->clear();
         m_ui->tFreq->clear();
@@ -313,7 +286,7 @@ void frmMain::lList_Click()
         FillCombos(-1);
         return;
     }
-    const MemoryEntry &e = m_table.entry(n);
+    const MemoryEntry &e = table().entry(n);
     switch (e.band) {
     case -1: m_ui->tBand->setText(QString()); break;
     case 0: m_ui->tBand->setText(QStringLiteral("AM")); break;
@@ -344,7 +317,7 @@ void frmMain::lList_Click()
 
 void frmMain::tFreq_Validate()
 {
-    switch (EntryEditor::bandOfText(m_ui->tFreq->text(), m_table.limits())) {
+    switch (EntryEditor::bandOfText(m_ui->tFreq->text(), table().limits())) {
     case Bands::kAM:
         m_ui->tBand->setText(QStringLiteral("AM"));
         FillCombos(Bands::kAM);
@@ -376,13 +349,13 @@ void frmMain::cAply_Click()
     if (p < 0)
         p = 0;
     const int n = p + 1;
-    if (n > m_table.size())
+    if (n > table().size())
         return;
-    FillCombos(EntryEditor::bandOfText(m_ui->tFreq->text(), m_table.limits()));
+    FillCombos(EntryEditor::bandOfText(m_ui->tFreq->text(), table().limits()));
 
     EntryEditor::Input in;
     in.n = n;
-    in.memoryCount = m_table.size();
+    in.memoryCount = table().size();
     in.bandText = m_ui->tBand->text();
     in.frequencyText = m_ui->tFreq->text();
     in.nameText = m_ui->tName->text();
@@ -390,14 +363,10 @@ void frmMain::cAply_Click()
     in.bandwidthIndex = m_ui->coBW->currentIndex();
     in.bandwidthItem = m_ui->coBW->currentText();
     in.stereoIndex = m_ui->coST->currentIndex();
-    const EntryEditor::Result r = EntryEditor::apply(m_table.entry(n), in, m_table.limits());
-    const MemoryEntry before = m_table.entry(n);
-    const QString lineBefore = lineText(p);
-    m_table.entry(n) = r.entry;
+    const EntryEditor::Result r = EntryEditor::apply(table().entry(n), in, table().limits());
     m_ui->tPI->setText(r.piBoxText);
-    setLine(p, r.line);
-    if (before != r.entry || lineBefore != r.line)
-        pushStep(ListStep::apply(this, n, before, lineBefore));
+    if (table().entry(n) != r.entry || m_list->line(p) != r.line)
+        pushStep(new ListSteps::ApplyStep(m_list, [this](int row) { showRow(row); }, n, r.entry, r.line));
 }
 
 void frmMain::cClr_Click()
@@ -407,7 +376,7 @@ void frmMain::cClr_Click()
         m_dialogs->beep();
         return;
     }
-    setLine(p, LineFormat::emptyLine(p + 1, m_table.size()));
+    m_list->setLine(p, LineFormat::emptyLine(p + 1, table().size()));
     m_ui->tBand->clear();
     m_ui->tFreq->clear();
     m_ui->tName->clear();
@@ -415,75 +384,6 @@ void frmMain::cClr_Click()
     FillCombos(-1);
     m_ui->coBW->clear();
     m_ui->coST->clear();
-}
-
-// ---------------------------------------------------------- list operations
-
-void frmMain::cUp_Click()
-{
-    const int s = selectedPosition();
-    if (m_rebuilding || s <= 0) {
-        m_dialogs->beep();
-        return;
-    }
-    const int p = LineFormat::splitPosition(m_ui->lList->item(0)->text());
-    m_table.swapEntries(s + 1, s);
-    QString upper = m_ui->lList->item(s - 1)->text();
-    QString lower = m_ui->lList->item(s)->text();
-    LineFormat::swapDataParts(upper, lower, p);
-    setLine(s - 1, upper);
-    setLine(s, lower);
-    selectPosition(s - 1);
-    pushStep(ListStep::move(this, s + 1, true));
-}
-
-void frmMain::cDn_Click()
-{
-    const int s = selectedPosition();
-    if (m_rebuilding || s < 0 || s >= m_ui->lList->count() - 1) {
-        m_dialogs->beep();
-        return;
-    }
-    const int p = LineFormat::splitPosition(m_ui->lList->item(0)->text());
-    m_table.swapEntries(s + 1, s + 2);
-    QString upper = m_ui->lList->item(s)->text();
-    QString lower = m_ui->lList->item(s + 1)->text();
-    LineFormat::swapDataParts(upper, lower, p);
-    setLine(s, upper);
-    setLine(s + 1, lower);
-    selectPosition(s + 1);
-    pushStep(ListStep::move(this, s + 1, false));
-}
-
-void frmMain::cIns_Click()
-{
-    const int s = selectedPosition();
-    if (m_rebuilding || s < 0 || s >= m_table.size()) {
-        m_dialogs->beep();
-        return;
-    }
-    const MemoryEntry fallenOut = m_table.entry(m_table.size());
-    const QMap<int, QString> odd = oddLines();
-    m_table.insertEmptyAt(s + 1);
-    pushStep(ListStep::insert(this, s + 1, fallenOut, odd));
-    RefreshList(true);
-    // With the last line selected the last entry is emptied in place.
-    selectPosition(qMin(s + 1, m_table.size() - 1));
-}
-
-void frmMain::cDel_Click()
-{
-    const int s = selectedPosition();
-    if (m_rebuilding || s < 0 || s >= m_table.size()) {
-        m_dialogs->beep();
-        return;
-    }
-    const MemoryEntry removed = m_table.entry(s + 1);
-    const QMap<int, QString> odd = oddLines();
-    m_table.deleteAt(s + 1);
-    pushStep(ListStep::remove(this, s + 1, removed, odd));
-    RefreshList(true);
-    selectPosition(s);
 }
 
 // ------------------------------------------------------------- key handling
@@ -538,7 +438,7 @@ bool frmMain::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
     const int s = selectedPosition();
     if (e->key() == Qt::Key_Up && s > 0) {
         selectPosition(s - 1);
-    } else if (e->key() == Qt::Key_Down && s < m_ui->lList->count() - 1) {
+    } else if (e->key() == Qt::Key_Down && s < m_list->rowCount() - 1) {
         selectPosition(s + 1);
     } else {
         return false;
@@ -565,8 +465,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         auto *w = qobject_cast<QWidget *>(watched);
         if (ke->key() == Qt::Key_Escape && w && belongsToWindow(w))
             m_engine->requestAbort(); // not consumed
-        // The text boxes keep their own undo of the typing.
-        if (w && belongsToWindow(w) && !qobject_cast<QLineEdit *>(w) && undoKey(ke))
+        // The text boxes keep their own undo and clipboard keys for the typing.
+        if (w && belongsToWindow(w) && !qobject_cast<QLineEdit *>(w) && (undoKey(ke) || clipboardKey(ke)))
             return true;
         if (!w || (w != m_ui->tFreq && w != m_ui->tName && w != m_ui->tPI))
             return QWidget::eventFilter(watched, event);
@@ -595,59 +495,4 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             tFreq_Validate();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// ------------------------------------------------------------- undo history
-
-void frmMain::pushStep(ListStep *step)
-{
-    m_undo->push(step);
-}
-
-void frmMain::undoStep()
-{
-    // Never while the list is being sent or rebuilt.
-    if (m_transfer || m_rebuilding || !m_undo->canUndo())
-        return;
-    m_undo->undo();
-}
-
-void frmMain::redoStep()
-{
-    if (m_transfer || m_rebuilding || !m_undo->canRedo())
-        return;
-    m_undo->redo();
-}
-
-bool frmMain::undoKey(QKeyEvent *e)
-{
-    const QKeyCombination k = e->keyCombination();
-    if (k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
-        undoStep();
-        return true;
-    }
-    if (k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
-        || k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-        redoStep();
-        return true;
-    }
-    return false;
-}
-
-void frmMain::listMenu(const QPoint &at)
-{
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("listMenu"));
-    const bool idle = !m_transfer && !m_rebuilding;
-    QAction *undo = menu.addAction(
-        m_undo->canUndo() ? QStringLiteral("Undo %1").arg(m_undo->undoText()) : QStringLiteral("Undo"),
-        this, &frmMain::undoStep);
-    undo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Z));
-    undo->setEnabled(idle && m_undo->canUndo());
-    QAction *redo = menu.addAction(
-        m_undo->canRedo() ? QStringLiteral("Redo %1").arg(m_undo->redoText()) : QStringLiteral("Redo"),
-        this, &frmMain::redoStep);
-    redo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z));
-    redo->setEnabled(idle && m_undo->canRedo());
-    menu.exec(m_ui->lList->viewport()->mapToGlobal(at));
 }

@@ -7,17 +7,18 @@
 #include "memlist/MemoryTable.h"
 #include "ports/PortSource.h"
 
-#include <QMap>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 class Dialogs;
-class ListStep;
+class MemoryListModel;
+class QUndoCommand;
 class QUndoStack;
 class clsCOMenum2;
 class clsCommPort;
 class QLineEdit;
+class QMenu;
 namespace Ui {
 class frmMain;
 }
@@ -27,7 +28,6 @@ class frmMain;
 class frmMain : public QWidget
 {
     Q_OBJECT
-    friend class ListStep;
 
 public:
     // ports: where the port list comes from; null for the platform's ports.
@@ -38,7 +38,8 @@ public:
     // Start-up sequence: settings, empty list, automatic load, show, ports.
     void Form_Load();
 
-    const MemoryTable &table() const { return m_table; }
+    const MemoryTable &table() const;
+    MemoryListModel *listModel() const { return m_list; }
     QUndoStack *undoStack() const { return m_undo; }
     bool abortFlag() const;
     QString lastDir() const { return m_lastDir; }
@@ -62,6 +63,17 @@ public:
     void cDn_Click();
     void cIns_Click();
     void cDel_Click();
+    // A channel taken to another line (positions from 1), as by that many Ups or Downs.
+    void moveChannel(int from, int to);
+    void sortByFrequency();
+    void sortByName();
+    void moveEmptiesToEnd();
+    // The clipboard: the selected channel, or the whole list with its header,
+    // as Save writes them; a paste writes from the selected channel on.
+    void copyChannel();
+    void cutChannel();
+    void copyAllChannels();
+    void pasteChannels();
 
     // Undo history of the list.
     void undoStep();
@@ -89,6 +101,8 @@ public:
     void cUL_Click();
     void cUpd_Click();
     void cSync_Click();
+    // Downloads the receiver's list into a copy and sends what differs.
+    void uploadChangedChannels();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,14 +116,18 @@ private:
     bool freqKeyPress(QKeyEvent *e);
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
-    void setLine(int position, const QString &text);
-    QString lineText(int position) const;
-    // Lines a silent rebuild would show otherwise (applied or cleared ones).
-    QMap<int, QString> oddLines() const;
-    // The table's lines with the odd ones put back.
-    void showLines(const QMap<int, QString> &odd);
-    void pushStep(ListStep *step);
+    void pushStep(QUndoCommand *step);
+    // How the undo steps show their change: the line selected, the editor loaded.
+    void showRow(int row);
+    bool listIdle() const;
+    void reorder(const QString &what, const QList<int> &order);
+    void addListActions(QMenu *menu);
+    void addUploadChanged(QMenu *menu);
     void listMenu(const QPoint &at);
+    void uploadMenu(const QPoint &at);
+    bool clipboardKey(QKeyEvent *e);
+    void markClean();
+    void finishUpload(const TransferEngine::Outcome &outcome);
     bool undoKey(QKeyEvent *e);
     bool saveList();
     void backup(const QString &what);
@@ -129,7 +147,7 @@ private:
 
     Ui::frmMain *m_ui;
     Dialogs *m_dialogs;
-    MemoryTable m_table;
+    MemoryListModel *m_list;
     qint16 m_bandLastOffered;
     bool m_rebuilding = false;
     QString m_lastDir;

@@ -5,7 +5,8 @@
 #include "ui_frmMain.h"
 
 #include "Dialogs.h"
-#include "ListStep.h"
+#include "ListSteps.h"
+#include "MemoryListModel.h"
 #include "files/Backups.h"
 #include "files/CsvFile.h"
 #include "files/ExtractFileName.h"
@@ -36,14 +37,14 @@ bool frmMain::saveList()
         return false;
     }
     QString reason;
-    if (!mFileRWLite::FileWrite(path, CsvFile::text(m_table), &reason)) {
+    if (!mFileRWLite::FileWrite(path, CsvFile::text(table()), &reason)) {
         // The old file, if any, is still there; the directory is not remembered.
         showError(QStringLiteral("  Could not save \"%1\": %2  ")
                       .arg(mExtractFileName::ExtractFileName(path), reason));
         return false;
     }
     ProgramSettings().setLastDir(mExtractPath::ExtractPath(path));
-    m_undo->setClean();
+    markClean();
     return true;
 }
 
@@ -61,7 +62,7 @@ void frmMain::cLoad_Click()
 
 void frmMain::LoadCSV(const QString &path)
 {
-    const MemoryFile::Read r = MemoryFile::read(path, MemoryFile::Count::Table, m_table.memoryCount(), m_table.limits());
+    const MemoryFile::Read r = MemoryFile::read(path, MemoryFile::Count::Table, table().memoryCount(), table().limits());
     switch (r.status) {
     case MemoryFile::Status::Missing:
     case MemoryFile::Status::NoLines:
@@ -76,13 +77,14 @@ void frmMain::LoadCSV(const QString &path)
         showError(QStringLiteral("  ") + r.message + QStringLiteral("  "), CsvFile::kErrorTitle);
         return;
     case MemoryFile::Status::Loaded: {
-        const MemoryTable before = m_table;
-        const QMap<int, QString> odd = oddLines();
-        m_table.setEntries(r.entries);
+        const MemoryTable before = table();
+        const MemoryListModel::Lines lines = m_list->writtenLines();
+        m_list->setEntries(r.entries);
         RefreshList(false);
-        pushStep(ListStep::whole(this, QStringLiteral("Load %1").arg(mExtractFileName::ExtractFileName(path)),
-                                 before, odd));
-        m_undo->setClean();
+        pushStep(new ListSteps::TableStep(m_list, [this](int row) { showRow(row); },
+                                          QStringLiteral("Load %1").arg(mExtractFileName::ExtractFileName(path)),
+                                          before, lines));
+        markClean();
         return;
     }
     }
@@ -92,7 +94,7 @@ void frmMain::LoadCSV(const QString &path)
 void frmMain::backup(const QString &what)
 {
     // Told after the transfer, once per run.
-    const QString failure = m_session->backups().write(m_table, what);
+    const QString failure = m_session->backups().write(table(), what);
     if (!failure.isEmpty() && m_backupError.isEmpty())
         m_backupError = QStringLiteral("  ") + failure + QStringLiteral("  ");
 }

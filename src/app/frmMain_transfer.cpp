@@ -7,7 +7,8 @@
 #include "ui_frmMain.h"
 
 #include "Dialogs.h"
-#include "ListStep.h"
+#include "ListSteps.h"
+#include "MemoryListModel.h"
 #include "link/TransferEngine.h"
 #include "platform/Clock.h"
 #include "serial/clsCommPort.h"
@@ -43,12 +44,14 @@ bool frmMain::beginTransfer()
     if (m_transfer)
         return false;
     m_transfer = true;
+    m_list->setMovable(false);
     return true;
 }
 
 void frmMain::endTransfer(const TransferEngine::Outcome &outcome)
 {
     m_transfer = false;
+    m_list->setMovable(!m_rebuilding);
     if (outcome.status == TransferEngine::Status::LinkLost)
         linkLost(outcome.description);
     // A failed backup never stops a transfer; it is told once, afterwards.
@@ -66,23 +69,24 @@ void frmMain::cDL_Click()
     EditEn(false);
     TransferEngine::Outcome outcome;
     if (connected()) {
-        const MemoryTable before = m_table;
-        const QMap<int, QString> odd = oddLines();
-        m_ui->lList->clear();
-        ReceiverSession::Download received = m_session->download(m_table);
+        const MemoryTable before = table();
+        const MemoryListModel::Lines lines = m_list->writtenLines();
+        m_list->clearRows();
+        ReceiverSession::Download received = m_session->download(table());
         outcome = received.outcome;
         m_values = received.values;
         if (outcome.status == TransferEngine::Status::Done) {
-            m_table = std::move(received.table);
+            m_list->setTable(received.table);
             NewList();
-            pushStep(ListStep::whole(this, QStringLiteral("Download"), before, odd));
-            m_undo->setClean();
+            pushStep(new ListSteps::TableStep(m_list, [this](int row) { showRow(row); }, QStringLiteral("Download"),
+                                              before, lines));
+            markClean();
             backup(QStringLiteral("download"));
         } else {
             // Limits a reply carries count even without a list. Show the
             // table that is still there instead of an empty list that looks
             // as if every channel were gone.
-            m_table.limits() = received.table.limits();
+            m_list->setLimits(received.table.limits());
             RefreshList(true);
             selectPosition(0);
         }
@@ -100,9 +104,27 @@ void frmMain::cUL_Click()
         return;
     EditEn(false);
     backup(QStringLiteral("upload"));
-    const TransferEngine::Outcome outcome = m_engine->SendData(m_table);
+    finishUpload(m_engine->SendData(table()));
+}
+
+void frmMain::uploadChangedChannels()
+{
+    if (!connected() || !beginTransfer())
+        return;
+    EditEn(false);
+    const ReceiverSession::ChangedUpload up
+        = m_session->uploadChanged(table(), table().size(), [this](const MemoryTable &, const QList<int> &) {
+              backup(QStringLiteral("upload"));
+              return true;
+          });
+    finishUpload(up.outcome);
+}
+
+// What every upload ends with: sent in full, the list is clean.
+void frmMain::finishUpload(const TransferEngine::Outcome &outcome)
+{
     if (outcome.status == TransferEngine::Status::Done)
-        m_undo->setClean();
+        markClean();
     selectPosition(0);
     m_dialogs->beep();
     EditEn(true);
@@ -123,7 +145,7 @@ void frmMain::cUpd_Click()
     beginTransfer();
     // The clock command must not slip between the entry and its reply.
     m_ui->cSync->setEnabled(false);
-    const TransferEngine::Outcome outcome = m_engine->SendEntry(m_table, selectedPosition() + 1);
+    const TransferEngine::Outcome outcome = m_engine->SendEntry(table(), selectedPosition() + 1);
     m_ui->cSync->setEnabled(connected() && m_port->IsOpen());
     endTransfer(outcome);
 }

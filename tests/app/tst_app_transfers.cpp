@@ -256,7 +256,7 @@ private slots:
         const QStringList linesAfter = m_s->h.lines();
         const int selectedAfter = m_s->h.selectedLine();
         QVERIFY(tableAfter != tableBefore);
-        QCOMPARE(listMenu(), (QList<std::pair<QString, bool>>{{"Undo " + undoText, true}, {"Redo", false}}));
+        QCOMPARE(listMenu().mid(0, 2), (QList<std::pair<QString, bool>>{{"Undo " + undoText, true}, {"Redo", false}}));
         QCOMPARE(m_s->h.window->isWindowModified(), !cleanAfterStep);
 
         QTest::keyClick(m_s->h.list(), Qt::Key_Z, Qt::ControlModifier);

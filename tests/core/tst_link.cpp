@@ -170,9 +170,11 @@ private slots:
         QCOMPARE(ClockCommand::clockCommand(QTime(23, 59, 59)), "$time: 23:59:59\n");
     }
 
-    // Only what reaches the receiver counts: the band is not sent, the name's blank fill is.
+    // Only what reaches the receiver counts: the band is not sent, the name's
+    // blank fill is, and an empty channel is empty whatever its text fields.
     void sameOnReceiver()
     {
+        QVERIFY(EntryCommand::sameOnReceiver(entry(Bands::kNone, 0, 0, 0, "0000", "A"), MemoryEntry()));
         QVERIFY(EntryCommand::sameOnReceiver(entry(Bands::kFM, 1, 0, 0, "0000", "A"), entry(Bands::kAM, 1, 0, 0, "0000", "A  ")));
         QVERIFY(!EntryCommand::sameOnReceiver(entry(Bands::kFM, 1, 0, 0, "0000", "A"), entry(Bands::kFM, 1, 0, 1, "0000", "A")));
     }

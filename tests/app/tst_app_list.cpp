@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Organising the list: the model's lines, dragging a channel, sorting, the
+// clipboard, the bold lines of changed channels, the upload of the changes.
+#include "MemoryListModel.h"
+#include "SimHarness.h"
+#include "TestFiles.h"
+#include "files/CsvFile.h"
+#include "memlist/LineFormat.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUndoStack>
+
+namespace {
+// Channels 1 to 45 of 99, "S1" to "S45", every fifth empty.
+QByteArray fortyFive()
+{
+    QList<QByteArray> lines;
+    for (int n = 1; n <= 45; ++n)
+        lines << (n % 5 ? QByteArray::number(87500 + 100 * n) + ";S" + QByteArray::number(n) + ";D3C3;0;1" : "0;;;0;0");
+    return memoryFile(lines, 45);
+}
+} // namespace
+
+class tst_AppList : public QObject
+{
+    Q_OBJECT
+    TestStore m_store;
+    QTemporaryDir m_data; // the backups go there
+    std::unique_ptr<SimHarness> m_s;
+
+    WindowHarness &h() { return m_s->h; }
+    QUndoStack *history() { return h().window->undoStack(); }
+    QAbstractItemModel *model() { return h().list()->model(); }
+    void load(const QByteArray &bytes)
+    {
+        const QString file = m_store.file("list.csv");
+        QVERIFY(writeBytes(file, bytes));
+        h().dialogs.fileAnswers = {file};
+        h().click("cLoad");
+    }
+    // Chooses an entry of a context menu by its text, as a user would.
+    void choose(QWidget *on, const QString &text)
+    {
+        QTimer::singleShot(0, on, [text] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (QAction *a : menu->actions())
+                if (a->text() == text)
+                    a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), on->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(on, &event);
+        QApplication::setActiveWindow(h().window.get()); // back from the menu's own window
+        WindowHarness::settle();
+    }
+    bool drop(int from, int to)
+    {
+        std::unique_ptr<QMimeData> data(model()->mimeData({model()->index(from - 1, 0)}));
+        return model()->dropMimeData(data.get(), Qt::MoveAction, -1, 0, model()->index(to - 1, 0));
+    }
+
+private slots:
+    void init()
+    {
+        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+        SimHarness::runClockFrom(QTime(12, 0));
+        m_s = std::make_unique<SimHarness>();
+        QVERIFY(m_s->start());
+        load(fortyFive());
+        h().dialogs = RecordingDialogs();
+    }
+    void cleanup() { m_s.reset(); }
+
+    // A row shows the table's line, or the line Apply or Clear wrote until
+    // the next rebuild; a swap keeps each row's number and moves the rest.
+    void modelLines()
+    {
+        MemoryListModel m;
+        MemoryTable t;
+        t.setMemoryCount(3);
+        t.clear();
+        t.entry(1).frequency = 100400;
+        t.entry(1).band = 1;
+        m.setTable(t);
+        m.showAll();
+        QCOMPARE(m.rowCount(), 3);
+        QCOMPARE(m.line(0), LineFormat::listLine(t.entry(1), 1, 3));
+        m.setLine(0, " 01 | written");
+        m.swapEntries(1);
+        QCOMPARE(m.line(0), LineFormat::listLine(MemoryEntry(), 1, 3));
+        QCOMPARE(m.line(1), " 02 | written");
+        QCOMPARE(m.table().entry(2).frequency, 100400);
+        m.showAll();
+        QCOMPARE(m.line(1), LineFormat::listLine(m.table().entry(2), 2, 3));
+    }
+
+    // Dropped on another line, a channel moves as that many Ups or Downs would take it.
+    void drag_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("39 to 2") << 39 << 2;
+        QTest::newRow("2 to 39") << 2 << 39;
+    }
+    void drag()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        h().storeStation(from > to ? 20 : 25, "87600", "APPLIED", "", 0, 0); // a line written by Apply moves too
+        const int steps = history()->count();
+        QVERIFY(drop(from, to));
+        QCOMPARE(history()->count(), steps + 1);
+        QCOMPARE(history()->undoText(), QStringLiteral("Move channel %1 to %2").arg(from).arg(to));
+        QCOMPARE(h().selectedLine(), to - 1);
+        QCOMPARE(h().box("tName")->text(), "S" + QString::number(from));
+        const QVector<MemoryEntry> dropped = h().window->table().entries();
+        const QStringList lines = h().lines();
+
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        h().clickLine(from - 1);
+        for (int i = 0; i < qAbs(from - to); ++i)
+            h().click(from > to ? "cUp" : "cDn");
+        QCOMPARE(h().window->table().entries(), dropped);
+        QCOMPARE(h().lines(), lines);
+    }
+
+    void dragRefused()
+    {
+        const QStringList lines = h().lines();
+        QVERIFY(!drop(7, 7));
+        QCOMPARE(history()->count(), 1); // the load
+        QVERIFY(m_s->connectPort());
+        // Not while the list is being sent.
+        bool dropped = true;
+        m_s->onCommand(2, [&] {
+            dropped = drop(40, 2);
+            QTest::keyClick(h().list(), Qt::Key_Escape);
+        });
+        h().click("cUL");
+        QVERIFY(!dropped);
+        QCOMPARE(h().lines(), lines);
+    }
+
+    // Empty channels go last, equal ones keep their order; a list in order already is no step.
+    void sort_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray file = memoryFile({"0;;;0;0", "98000;beta;;0;1", "1008;Gamma;;2;0", "87600;alpha;;0;1", "87600;Alpha;;0;1"}, 5);
+        QTest::newRow("frequency") << file << "Sort by frequency" << QStringList{"01 Gamma", "02 alpha", "03 Alpha", "04 beta"};
+        QTest::newRow("name") << file << "Sort by name" << QStringList{"01 alpha", "02 Alpha", "03 beta", "04 Gamma"};
+        QTest::newRow("empty channels") << file << "Move empty channels to the end"
+                                        << QStringList{"01 beta", "02 Gamma", "03 alpha", "04 Alpha"};
+    }
+    void sort()
+    {
+        QFETCH(QString, entry);
+        load(cell<QByteArray>("file"));
+        h().storeStation(2, "1008", "Gamma", "", 1, 0); // a line written by Apply
+        const QStringList before = h().lines();
+        choose(h().list()->viewport(), entry);
+        QTEST(h().namesShown(), "names");
+        QCOMPARE(h().namesStored(), h().namesShown());
+        QCOMPARE(history()->undoText(), entry);
+        const int steps = history()->count();
+        choose(h().list()->viewport(), entry);
+        QCOMPARE(history()->count(), steps);
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h().lines(), before);
+    }
+
+    // The clipboard holds what Save writes; outside the text boxes.
+    void copyAndCut()
+    {
+        h().clickLine(1);
+        QTest::keyClick(h().list(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "87700;S2;D3C3;0;1\r\n");
+        choose(h().list()->viewport(), "Copy all channels");
+        const QString saved = m_store.file("saved.csv");
+        h().dialogs.fileAnswers = {saved};
+        h().click("cSave");
+        QCOMPARE(QGuiApplication::clipboard()->text().toLatin1(), readBytes(saved));
+        QTest::keyClick(h().list(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "87700;S2;D3C3;0;1\r\n");
+        QCOMPARE(history()->undoText(), "Delete channel 2");
+        // In a text box the keys copy the text.
+        h().clickLine(0);
+        QTest::mouseClick(h().box("tName"), Qt::LeftButton);
+        WindowHarness::settle(); // the whole text selected
+        QTest::keyClick(h().box("tName"), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "S1");
+    }
+
+    // Written from the selected channel on, by the load rules, or not at all.
+    void paste_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QStringList>("names");   // of lines 10 to 12 afterwards
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("two, header skipped") << 10 << QString(kCsvHeader) + "90000;P1;;0;1\n91000;P2;;0;1\n"
+                                             << QStringList{"10 ", "11 P1", "12 P2"} << 0;
+        QTest::newRow("past the end") << 97 << "90000;P1\r\n90000;P2\r\n90000;P3\r\n" << QStringList{"10 ", "11 S11", "12 S12"} << 1;
+        QTest::newRow("a line refused") << 10 << "90000;P1\r\n9x;P2\r\n" << QStringList{"10 ", "11 S11", "12 S12"} << 1;
+    }
+    void paste()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, clipboard);
+        QGuiApplication::clipboard()->setText(clipboard);
+        const int steps = history()->count();
+        h().clickLine(line);
+        QTest::keyClick(h().list(), Qt::Key_V, Qt::ControlModifier);
+        QStringList names;
+        for (int n = 10; n <= 12; ++n)
+            names << QStringLiteral("%1 %2").arg(n).arg(h().window->table().entry(n).name.trimmed());
+        QTEST(names, "names");
+        QTEST(h().dialogs.beeps, "beeps");
+        QCOMPARE(history()->count(), steps + (h().dialogs.beeps ? 0 : 1));
+        if (!h().dialogs.beeps)
+            QCOMPARE(history()->undoText(), "Paste 2 channels");
+    }
+
+    // Bold while a channel differs from the list as last loaded or saved.
+    void boldLines()
+    {
+        const auto bold = [this](int row) { return model()->index(row, 0).data(Qt::FontRole).value<QFont>().bold(); };
+        QVERIFY(!bold(3));
+        h().storeStation(3, "99000", "NEW", "", 0, 1);
+        QVERIFY(bold(3));
+        QVERIFY(!bold(2));
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!bold(3));
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        h().dialogs.fileAnswers = {m_store.file("saved.csv")};
+        h().click("cSave");
+        QVERIFY(!bold(3));
+    }
+
+    // Only what differs from the receiver's list goes out; then the list is clean.
+    void uploadChanged()
+    {
+        for (int n = 1; n <= 45; ++n) // the receiver holds the loaded list
+            m_s->sim.setChannel(n, {n % 5 ? 87500 + 100 * n : 0, 0, 1, "D3C3", "S" + QByteArray::number(n)});
+        QVERIFY(m_s->connectPort());
+        h().storeStation(3, "99000", "NEW", "", 0, 1);
+        h().storeStation(30, "99100", "NEW2", "", 0, 1);
+        m_s->sim.clearReceivedBytes();
+        const QDir backups(m_data.filePath("presetta/backups"));
+        const qsizetype before = backups.entryList({"*_upload*.csv"}).size();
+        choose(h().child("cUL"), "Upload changed channels (2)");
+        QCOMPARE(m_s->sim.receivedBytes(), QByteArray("sS4,99000,0,1,0000,NEW\nS31,99100,0,1,0000,NEW2\n"));
+        QVERIFY(!h().window->isWindowModified());
+        QVERIFY(!model()->index(3, 0).data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(h().selectedLine(), 0);
+        QCOMPARE(h().dialogs.beeps, 1);
+        QCOMPARE(backups.entryList({"*_upload*.csv"}).size(), before + 1);
+    }
+};
+
+QTEST_MAIN(tst_AppList)
+#include "tst_app_list.moc"
