@@ -5,11 +5,45 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
-void QtDialogs::stopMessage(QWidget *parent, const QString &text, const QString &title)
+void QtDialogs::stopMessage(QWidget *parent, const QString &text, const QString &title, std::function<void()> then)
 {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    m_pending.append({parent, text, title, std::move(then)});
+    if (!m_showing) {
+        m_showing = true;
+        QTimer::singleShot(0, qApp, [this] { showNext(); });
+    }
+}
+
+void QtDialogs::afterMessages(std::function<void()> fn)
+{
+    if (!m_showing) {
+        fn();
+        return;
+    }
+    m_pending.append({nullptr, QString(), QString(), std::move(fn)});
+}
+
+void QtDialogs::showNext()
+{
+    while (!m_pending.isEmpty() && m_pending.constFirst().text.isEmpty()) {
+        const Pending p = m_pending.takeFirst();
+        p.then();
+    }
+    if (m_pending.isEmpty()) {
+        m_showing = false;
+        return;
+    }
+    const Pending p = m_pending.takeFirst();
+    auto *box = new QMessageBox(QMessageBox::Critical, p.title, p.text, QMessageBox::Ok, p.parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, qApp, [this, then = p.then] {
+        if (then)
+            then();
+        showNext();
+    });
+    box->open();
 }
 
 void QtDialogs::beep()

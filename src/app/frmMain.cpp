@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -62,9 +63,9 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
     FillCombos(-1);
 }
 
-void frmMain::showError(const QString &text, const QString &title)
+void frmMain::showError(const QString &text, const QString &title, std::function<void()> then)
 {
-    m_dialogs->stopMessage(this, text, title);
+    m_dialogs->stopMessage(this, text, title, std::move(then));
 }
 
 frmMain::~frmMain()
@@ -100,6 +101,20 @@ void frmMain::wireControls()
     connect(m_ui->lList, &QWidget::customContextMenuRequested, this, &frmMain::listMenu);
     m_ui->cUL->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->cUL, &QWidget::customContextMenuRequested, this, &frmMain::uploadMenu);
+    m_ui->cLoad->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->cLoad, &QWidget::customContextMenuRequested, this, &frmMain::recentMenu);
+    setAcceptDrops(true);
+    // The usual keys, from anywhere in the window, for what the buttons do.
+    const auto key = [this](QKeySequence::StandardKey k, QAbstractButton *button, auto handler) {
+        auto *shortcut = new QShortcut(k, this);
+        connect(shortcut, &QShortcut::activated, this, [button, handler] {
+            if (!button || button->isEnabled())
+                handler();
+        });
+    };
+    key(QKeySequence::Open, m_ui->cLoad, [this] { cLoad_Click(); });
+    key(QKeySequence::Save, m_ui->cSave, [this] { cSave_Click(); });
+    key(QKeySequence::Quit, nullptr, [this] { close(); });
 
     // A child of the window, so it can be found by name like the controls.
     // As a member it is destroyed before the window's children are.
@@ -118,7 +133,7 @@ void frmMain::wireControls()
     qApp->installEventFilter(this);
 }
 
-void frmMain::Form_Load()
+void frmMain::Form_Load(const QString &file)
 {
     setWindowTitle(ProgramIdentity::caption() + QStringLiteral("[*]"));
     m_lastDir = ProgramSettings().lastDir(UserFolders::firstSaveFolder());
@@ -128,8 +143,10 @@ void frmMain::Form_Load()
     FillCombos(-1);
     lList_Click();
     const QString autoLoad = UserFolders::autoLoadFile();
-    if (mExists::FileSize(autoLoad) > 0)
-        LoadCSV(autoLoad);
+    if (!file.isEmpty())
+        LoadCSV(file);
+    else if (mExists::FileSize(autoLoad) > 0)
+        LoadCSV(autoLoad, false);
     // What the program starts with is not a change.
     m_undo->clear();
     markClean();
@@ -141,13 +158,50 @@ void frmMain::Form_Load()
     CtrlEn(true);
 }
 
+namespace {
+// The settings keep the position in screen pixels; Qt places windows in
+// pixels scaled by the screen's factor, counted from the screen's corner.
+QScreen *screenAt(const QPoint &screenPixels)
+{
+    for (QScreen *s : QGuiApplication::screens()) {
+        const QRect g = s->geometry();
+        if (QRect(g.topLeft(), g.size() * s->devicePixelRatio()).contains(screenPixels))
+            return s;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+QPoint fromScreenPixels(const QPoint &p)
+{
+    const QScreen *s = screenAt(p);
+    if (!s)
+        return p;
+    const QPoint origin = s->geometry().topLeft();
+    return origin + (p - origin) / s->devicePixelRatio();
+}
+
+QPoint toScreenPixels(const QPoint &p, const QScreen *s)
+{
+    if (!s)
+        return p;
+    const QPoint origin = s->geometry().topLeft();
+    return origin + (p - origin) * s->devicePixelRatio();
+}
+} // namespace
+
 void frmMain::restorePosition()
 {
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                           : QRect(0, 0, 1024, 768);
     const ProgramSettings settings;
-    move(settings.winLeft().value_or(screen.x() + (screen.width() - width()) / 2),
-         settings.winTop().value_or(screen.y() + (screen.height() - height()) / 2));
+    const std::optional<int> left = settings.winLeft();
+    const std::optional<int> top = settings.winTop();
+    QPoint at(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    if (left && top)
+        at = fromScreenPixels(QPoint(*left, *top));
+    else if (left || top)
+        at = QPoint(left ? fromScreenPixels(QPoint(*left, 0)).x() : at.x(), top ? fromScreenPixels(QPoint(0, *top)).y() : at.y());
+    move(at);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -176,7 +230,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     ProgramSettings settings;
-    settings.setWindowPosition(x(), y());
+    const QPoint at = toScreenPixels(pos(), screen());
+    settings.setWindowPosition(at.x(), at.y());
     // With no port listed nothing is stored, so the previous port stays.
     const int row = m_ui->coCOM->currentIndex();
     if (row >= 0)

@@ -9,6 +9,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class Dialogs;
@@ -19,6 +20,7 @@ class clsCOMenum2;
 class clsCommPort;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 namespace Ui {
 class frmMain;
 }
@@ -35,8 +37,9 @@ public:
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Start-up sequence: settings, empty list, automatic load, show, ports.
-    void Form_Load();
+    // Start-up sequence: settings, empty list, automatic load (or the file
+    // given instead), show, ports.
+    void Form_Load(const QString &file = QString());
 
     const MemoryTable &table() const;
     MemoryListModel *listModel() const { return m_list; }
@@ -82,7 +85,8 @@ public:
     // Memory files.
     void cSave_Click();
     void cLoad_Click();
-    void LoadCSV(const QString &path);
+    // remember: whether the file joins the Load button's list of recent files.
+    void LoadCSV(const QString &path, bool remember = true);
 
     // Connection control.
     void CtrlEn(bool enabled);
@@ -107,6 +111,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // A memory file dropped on the window is loaded.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void setupLook();
@@ -125,6 +132,8 @@ private:
     void addUploadChanged(QMenu *menu);
     void listMenu(const QPoint &at);
     void uploadMenu(const QPoint &at);
+    void recentMenu(const QPoint &at);
+    QString droppedFile(const QMimeData *data) const;
     bool clipboardKey(QKeyEvent *e);
     void markClean();
     void finishUpload(const TransferEngine::Outcome &outcome);
@@ -143,7 +152,8 @@ private:
     void wireEngine();
     bool beginTransfer();
     void endTransfer(const TransferEngine::Outcome &outcome);
-    void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"));
+    void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"),
+                   std::function<void()> then = {});
 
     Ui::frmMain *m_ui;
     Dialogs *m_dialogs;

@@ -13,10 +13,17 @@
 #include "files/ExtractPath.h"
 #include "files/FileRWLite.h"
 #include "files/MemoryFile.h"
+#include "files/RecentFiles.h"
 #include "platform/Clock.h"
 #include "settings/ProgramSettings.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
 #include <QUndoStack>
+#include <QUrl>
 
 namespace {
 const QString kCsvFilter = QStringLiteral("CSV-Files (*.csv)|*.csv");
@@ -43,7 +50,9 @@ bool frmMain::saveList()
                       .arg(mExtractFileName::ExtractFileName(path), reason));
         return false;
     }
-    ProgramSettings().setLastDir(mExtractPath::ExtractPath(path));
+    ProgramSettings settings;
+    settings.setLastDir(mExtractPath::ExtractPath(path));
+    settings.addRecentFile(path);
     markClean();
     return true;
 }
@@ -60,14 +69,14 @@ void frmMain::cLoad_Click()
         LoadCSV(path);
 }
 
-void frmMain::LoadCSV(const QString &path)
+void frmMain::LoadCSV(const QString &path, bool remember)
 {
     const MemoryFile::Read r = MemoryFile::read(path, MemoryFile::Count::Table, table().memoryCount(), table().limits());
     switch (r.status) {
-    case MemoryFile::Status::Missing:
     case MemoryFile::Status::NoLines:
         // Nothing to load: the list is only drawn again.
         break;
+    case MemoryFile::Status::Missing:
     case MemoryFile::Status::NotRegular:
     case MemoryFile::Status::Unreadable:
         showError(QStringLiteral("  Could not read \"%1\": %2  ").arg(mExtractFileName::ExtractFileName(path), r.message));
@@ -85,6 +94,8 @@ void frmMain::LoadCSV(const QString &path)
                                           QStringLiteral("Load %1").arg(mExtractFileName::ExtractFileName(path)),
                                           before, lines));
         markClean();
+        if (remember)
+            ProgramSettings().addRecentFile(path);
         return;
     }
     }
@@ -97,4 +108,46 @@ void frmMain::backup(const QString &what)
     const QString failure = m_session->backups().write(table(), what);
     if (!failure.isEmpty() && m_backupError.isEmpty())
         m_backupError = QStringLiteral("  ") + failure + QStringLiteral("  ");
+}
+
+// Newest first; the ones gone since are left out.
+void frmMain::recentMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("recentMenu"));
+    const QStringList files = RecentFiles::present(ProgramSettings().recentFiles());
+    for (const QString &file : files) {
+        QAction *a = menu.addAction(file);
+        a->setEnabled(m_ui->cLoad->isEnabled());
+        // Loaded once the menu has closed: a load may rebuild the list and show messages.
+        connect(a, &QAction::triggered, this, [this, file] { QTimer::singleShot(0, this, [this, file] { LoadCSV(file); }); });
+    }
+    if (files.isEmpty())
+        menu.addAction(QStringLiteral("No recent files"))->setEnabled(false);
+    menu.exec(m_ui->cLoad->mapToGlobal(at));
+}
+
+QString frmMain::droppedFile(const QMimeData *data) const
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || m_transfer || m_rebuilding || !m_ui->cLoad->isEnabled())
+        return QString();
+    const QUrl url = data->urls().constFirst();
+    const QString path = url.toLocalFile();
+    return url.isLocalFile() && path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? path : QString();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: the source program is not kept waiting.
+    QTimer::singleShot(0, this, [this, path] { LoadCSV(path); });
 }

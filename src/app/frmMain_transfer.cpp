@@ -27,9 +27,11 @@ void frmMain::wireEngine()
     });
     connect(m_engine, &TransferEngine::entryRefused, this, [this](const TransferEngine::Outcome &o) {
         for (const EntryStatus::ErrorMessage &m : o.messages) {
-            showError(m.text, EntryStatus::errorTitle(o.word));
-            if (QWidget *w = findChild<QWidget *>(m.focusName))
-                w->setFocus();
+            // After its box is closed, the control the message is about.
+            showError(m.text, EntryStatus::errorTitle(o.word), [this, name = m.focusName] {
+                if (QWidget *w = findChild<QWidget *>(name))
+                    w->setFocus();
+            });
         }
     });
 }
@@ -129,7 +131,8 @@ void frmMain::finishUpload(const TransferEngine::Outcome &outcome)
     m_dialogs->beep();
     EditEn(true);
     ShowBuf(true);
-    m_ui->cUL->setFocus();
+    // Back to the button once the receiver's messages are read.
+    m_dialogs->afterMessages([this] { m_ui->cUL->setFocus(); });
     endTransfer(outcome);
 }
 

@@ -89,7 +89,7 @@ private slots:
     {
         QFETCH(QStringList, command);
         const Run r = run(command.first(), command.mid(1), m_prefix);
-        QVERIFY2(r.ok && r.err.isEmpty() && !r.out.contains(QRegularExpression("error:|warning:")),
+        QVERIFY2(r.ok && r.err.isEmpty() && !r.out.contains(QRegularExpression("error:|warning:|hint:")),
                  qPrintable(r.err + r.out));
     }
 

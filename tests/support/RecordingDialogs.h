@@ -20,7 +20,13 @@ public:
         QString title;
     };
 
-    void stopMessage(QWidget *, const QString &text, const QString &title) override { messages.append({text, title}); }
+    void stopMessage(QWidget *, const QString &text, const QString &title, std::function<void()> then = {}) override
+    {
+        messages.append({text, title});
+        if (then)
+            then();
+    }
+    void afterMessages(std::function<void()> fn) override { fn(); }
     void beep() override { ++beeps; }
     QString fileDialog(QWidget *, int mode, const QString &initialPath, const QString &title, const QString &,
                        const QStringList & = {}) override

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ProgramSettings.h"
 
+#include "files/RecentFiles.h"
+
 #include "identity/ProgramIdentity.h"
 #include "settings/Registry.h"
 
@@ -82,4 +84,15 @@ void ProgramSettings::setExtraPorts(const QStringList &entries)
         mRegistry2::DeleteValue(path(QStringLiteral("ExtraPorts")));
     else
         mRegistry2::Registry(path(QStringLiteral("ExtraPorts")), 0, QVariant(entries));
+}
+
+QStringList ProgramSettings::recentFiles() const
+{
+    return extraPortsOf(read("RecentFiles"));
+}
+
+void ProgramSettings::addRecentFile(const QString &path)
+{
+    mRegistry2::Registry(ProgramSettings::path(QStringLiteral("RecentFiles")), 0,
+                         QVariant(RecentFiles::added(recentFiles(), path)));
 }

@@ -38,4 +38,7 @@ public:
     void setExtraPorts(const QStringList &entries);
 
     static QStringList extraPortsOf(const QVariant &stored);
+    // RecentFiles: the memory files loaded or saved last, newest first.
+    QStringList recentFiles() const;
+    void addRecentFile(const QString &path);
 };
