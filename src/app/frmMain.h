@@ -14,6 +14,7 @@
 
 class Dialogs;
 class MemoryListModel;
+class PortWatcher;
 class QUndoCommand;
 class QUndoStack;
 class clsCOMenum2;
@@ -99,6 +100,8 @@ public:
     void TimerChk_Timer();
     void COMp_OnComm();
     void COMp_OnEvent();
+    // A device came or went while not connected: the list follows it.
+    void followPorts();
 
     // Receiver commands.
     void cDL_Click();
@@ -149,6 +152,10 @@ private:
     void COMp_failure(const QString &description);
     void COMp_deviceGone();
     void linkLost(const QString &description);
+    void fillPortList(const QList<PortRecord> &ports, int selected);
+    QStringList listedPortPaths() const;
+    // Watched while not connected, so the list follows plugging in and out.
+    void watchPorts();
     void wireEngine();
     bool beginTransfer();
     void endTransfer(const TransferEngine::Outcome &outcome);
@@ -171,6 +178,8 @@ private:
     std::unique_ptr<clsCOMenum2> m_enum;
     QTimer m_timerChk;
     qint16 m_lastPortCount = 0;
+    PortWatcher *m_portWatcher;
+    QString m_portChosenByHand;     // device path picked in the list by the user
     TransferEngine *m_engine;
     DownloadReply::Values m_values;
     QUndoStack *m_undo;

@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "platform/Wait.h"
 #include "ports/PortChoice.h"
+#include "ports/PortWatcher.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
 #include "settings/ProgramSettings.h"
@@ -106,10 +107,17 @@ void frmMain::COMlist()
     m_lastPortCount = n;
     if (n <= 0) {
         m_ui->coCOM->clear();
+        m_portWatcher->setListedPaths({});
         return;
     }
-    m_ui->coCOM->clear();
     const QList<PortRecord> &ports = m_enum->records();
+    // Ports are remembered by name here; a number from elsewhere still counts.
+    fillPortList(ports, PortChoice::preselect(ports, ProgramSettings().comPort()));
+}
+
+void frmMain::fillPortList(const QList<PortRecord> &ports, int selected)
+{
+    m_ui->coCOM->clear();
     for (const PortRecord &r : ports) {
         m_ui->coCOM->addItem(PortChoice::listText(r));
         const int row = m_ui->coCOM->count() - 1;
@@ -117,9 +125,44 @@ void frmMain::COMlist()
         m_ui->coCOM->setItemData(row, r.port, kPortNameRole);
         m_ui->coCOM->setItemData(row, r.path, kPortPathRole);
     }
-    // Ports are remembered by name here; a number from elsewhere still counts.
-    m_ui->coCOM->setCurrentIndex(PortChoice::preselect(ports, ProgramSettings().comPort()));
-    m_ui->ckConn->setEnabled(true);
+    m_ui->coCOM->setCurrentIndex(selected);
+    m_ui->ckConn->setEnabled(!ports.isEmpty());
+    m_portWatcher->setListedPaths(listedPortPaths());
+}
+
+QStringList frmMain::listedPortPaths() const
+{
+    QStringList paths;
+    for (int row = 0; row < m_ui->coCOM->count(); ++row)
+        paths << m_ui->coCOM->itemData(row, kPortPathRole).toString();
+    return paths;
+}
+
+void frmMain::watchPorts()
+{
+    m_portWatcher->setListedPaths(listedPortPaths());
+    m_portWatcher->setActive(!connected());
+}
+
+void frmMain::followPorts()
+{
+    if (connected() || !m_enum)
+        return;
+    // A rebuild or transfer holds the controls; the list follows after it.
+    if (!listIdle()) {
+        QTimer::singleShot(PortWatcher::kSettleMs, this, &frmMain::followPorts);
+        return;
+    }
+    const QStringList before = listedPortPaths();
+    m_enum->EnumNow();
+    const QList<PortRecord> &ports = m_enum->records();
+    QStringList now;
+    for (const PortRecord &r : ports)
+        now << r.path;
+    if (now == before)
+        return;
+    m_lastPortCount = m_enum->Count();
+    fillPortList(ports, PortChoice::follow(ports, before, m_portChosenByHand, ProgramSettings().comPort()));
 }
 
 void frmMain::cRefresh_Click()
@@ -161,6 +204,7 @@ void frmMain::ckConn_Click(bool checked)
             }
         }
     }
+    watchPorts();
     m_ui->lList->setFocus();
     yield();
     m_ui->ckConn->setFocus();
@@ -175,6 +219,7 @@ void frmMain::TimerChk_Timer()
     m_port->cClose();
     ShowBuf(true);
     cRefresh_Click();
+    watchPorts();
 }
 
 void frmMain::COMp_OnComm()

@@ -9,6 +9,7 @@
 #include "ports/SerialPortFacts.h"
 #include "ports/SystemPortSource.h"
 
+#include <QDir>
 #include <QMap>
 #include <QTest>
 
@@ -106,6 +107,58 @@ private slots:
         QTEST(PortChoice::preselect(records, remembered), "selected");
     }
 
+    // After a device came or went: the hand-made choice, else what came, else the preselection.
+    void follow_data()
+    {
+        QTest::addColumn<QList<PortRecord>>("now");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("chosenByHand");
+        QTest::addColumn<int>("selected");
+        const PortRecord uart = portRecord("ttyS0", "UART"), ch340 = portRecord("ttyUSB0", "USB-SERIAL CH340");
+        const PortRecord acm = portRecord("ttyACM0", "Radio"), bt = portRecord("rfcomm0", "Bluetooth link");
+        QTest::newRow("plugged in") << QList{uart, ch340, acm} << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << "" << 2;
+        QTest::newRow("two came: the last") << QList{uart, acm, bt} << QStringList{"/dev/ttyS0"} << "" << 2;
+        QTest::newRow("chosen by hand, still there") << QList{uart, ch340, acm} << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"}
+                                                      << "/dev/ttyS0" << 0;
+        QTest::newRow("chosen by hand, gone") << QList{uart, ch340} << QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyACM0"}
+                                               << "/dev/ttyACM0" << 1;
+    }
+    void follow()
+    {
+        QFETCH(QList<PortRecord>, now);
+        QFETCH(QStringList, before);
+        QFETCH(QString, chosenByHand);
+        QTEST(PortChoice::follow(now, before, chosenByHand, QVariant()), "selected");
+    }
+
+    // A bound rfcomm device tells its receiver's address and channel.
+    void bluetooth_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<QByteArray>("channel");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("bound") << "rfcomm0" << QByteArray("00:1A:7D:DA:71:13\n") << QByteArray("1\n")
+                               << "Bluetooth link to 00:1A:7D:DA:71:13, channel 1";
+        QTest::newRow("no channel") << "rfcomm1" << QByteArray("00:1A:7D:DA:71:13") << QByteArray() << "Bluetooth link to 00:1A:7D:DA:71:13";
+        QTest::newRow("nothing known") << "rfcomm2" << QByteArray() << QByteArray() << "Bluetooth link";
+        QTest::newRow("no rfcomm device") << "ttyUSB0" << QByteArray("00:1A:7D:DA:71:13") << QByteArray("1") << "";
+    }
+    void bluetooth()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, address);
+        QFETCH(QByteArray, channel);
+        TestStore files;
+        QVERIFY(QDir().mkpath(files.file(name)));
+        if (!address.isEmpty())
+            QVERIFY(writeBytes(files.file(name + "/address"), address));
+        if (!channel.isEmpty())
+            QVERIFY(writeBytes(files.file(name + "/channel"), channel));
+        const SystemPortSource source(std::make_shared<FakeRegistry>(), SysfsTty(files.dir()));
+        QTEST(source.bluetoothDescription(name), "description");
+    }
+
     void platformRecord()
     {
         const PortRecord usb = SerialPortFacts{"ttyUSB0", "/dev/ttyUSB0", "USB2.0-Serial", "QinHeng", "A1", true, 0x1a86, true, 0x7523, "USB", "ch341"}.toRecord();
@@ -142,6 +195,7 @@ private slots:
         QCOMPARE(ports.at(platform).description, "Sim | 2");
         QCOMPARE(ports.at(platform).path, link);
         QCOMPARE(ports.last().path, other.slavePath());
+        QCOMPARE(ports.last().port, other.slavePath().mid(5)); // "pts/3", as /dev names it
         QCOMPARE(ports.last().friendlyName, "Virtual port");
     }
 };

@@ -38,7 +38,10 @@ std::optional<PortRecord> recordFor(const Entry &entry)
         return std::nullopt;
     const QFileInfo info(entry.path);
     SerialPortFacts facts;
-    facts.name = info.fileName();
+    // Named as the device folder names it: "pts/3", not a bare "3".
+    const QString devices = QStringLiteral("/dev/");
+    facts.name = info.absoluteFilePath().startsWith(devices) ? info.absoluteFilePath().mid(devices.size())
+                                                             : info.fileName();
     facts.systemLocation = info.absoluteFilePath();
     PortRecord r = facts.toRecord();
     r.description = entry.description.isEmpty() ? QStringLiteral("Virtual port") : entry.description;

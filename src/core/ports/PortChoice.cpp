@@ -34,6 +34,19 @@ int preselect(const QList<PortRecord> &ports, const QVariant &remembered)
     return pick < 0 ? 0 : pick;
 }
 
+int follow(const QList<PortRecord> &now, const QStringList &before, const QString &chosenByHand,
+           const QVariant &remembered)
+{
+    int appeared = -1;
+    for (int i = 0; i < now.size(); ++i) {
+        if (!chosenByHand.isEmpty() && now[i].path == chosenByHand)
+            return i;
+        if (!before.contains(now[i].path))
+            appeared = i;
+    }
+    return appeared >= 0 ? appeared : preselect(now, remembered);
+}
+
 int find(const QList<PortRecord> &ports, const QString &nameOrPath)
 {
     for (int i = 0; i < ports.size(); ++i) {

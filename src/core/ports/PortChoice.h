@@ -23,6 +23,13 @@ bool isCh340(const PortRecord &r);
 // first CH340, else the first port; -1 when there is none.
 int preselect(const QList<PortRecord> &ports, const QVariant &remembered);
 
+// The port to choose after the list changed by itself (a device came or
+// went): the one chosen by hand while it is there, else one that has just
+// appeared (the user has just plugged it in; the last of several), else the
+// preselection. before: the device paths listed until now.
+int follow(const QList<PortRecord> &now, const QStringList &before, const QString &chosenByHand,
+           const QVariant &remembered);
+
 // The port a user names: a device path, or a port name from the list.
 // -1 when the name matches no listed port.
 int find(const QList<PortRecord> &ports, const QString &nameOrPath);

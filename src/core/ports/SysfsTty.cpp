@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/SysfsTty.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 SysfsTty::SysfsTty(QString root)
@@ -28,4 +29,24 @@ QString SysfsTty::bus(const QString &name) const
 QString SysfsTty::driver(const QString &name) const
 {
     return linkName(name, QStringLiteral("driver"));
+}
+
+QString SysfsTty::attribute(const QString &name, const QString &file) const
+{
+    if (!name.startsWith(QLatin1String("rfcomm")) || name.contains(QLatin1Char('/')))
+        return {};
+    QFile f(m_root + QLatin1Char('/') + name + QLatin1Char('/') + file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(f.read(64)).trimmed();
+}
+
+QString SysfsTty::rfcommAddress(const QString &name) const
+{
+    return attribute(name, QStringLiteral("address"));
+}
+
+QString SysfsTty::rfcommChannel(const QString &name) const
+{
+    return attribute(name, QStringLiteral("channel"));
 }

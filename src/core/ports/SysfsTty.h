@@ -15,7 +15,13 @@ public:
     // The kernel driver serving the port: ch341-uart, ftdi_sio, cdc_acm, ...
     QString driver(const QString &name) const;
 
+    // What a Bluetooth serial link (rfcomm) is bound to: the receiver's
+    // address ("00:1A:7D:DA:71:13") and its channel; "" for other devices.
+    QString rfcommAddress(const QString &name) const;
+    QString rfcommChannel(const QString &name) const;
+
 private:
+    QString attribute(const QString &name, const QString &file) const;
     QString linkName(const QString &name, const QString &link) const;
 
     QString m_root;

@@ -5,6 +5,8 @@
 #include "ports/SerialPortFacts.h"
 #include "ports/SettingsRegistryReader.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSet>
@@ -32,6 +34,35 @@ QList<PortRecord> SystemPortSource::platformPorts() const
         facts.productId = info.productIdentifier();
         facts.bus = m_sysfs.bus(info.portName());
         facts.driver = m_sysfs.driver(info.portName());
+        if (facts.description.isEmpty())
+            facts.description = bluetoothDescription(facts.name);
+        records.append(facts.toRecord());
+    }
+    return records;
+}
+
+QString SystemPortSource::bluetoothDescription(const QString &name) const
+{
+    if (!name.startsWith(QLatin1String("rfcomm")))
+        return {};
+    const QString address = m_sysfs.rfcommAddress(name);
+    if (address.isEmpty())
+        return QCoreApplication::translate("PortList", "Bluetooth link");
+    const QString channel = m_sysfs.rfcommChannel(name);
+    return channel.isEmpty()
+        ? QCoreApplication::translate("PortList", "Bluetooth link to %1").arg(address)
+        : QCoreApplication::translate("PortList", "Bluetooth link to %1, channel %2").arg(address, channel);
+}
+
+QList<PortRecord> SystemPortSource::bluetoothPorts(const QString &devices) const
+{
+    QList<PortRecord> records;
+    const QFileInfoList nodes = QDir(devices).entryInfoList({QStringLiteral("rfcomm*")}, QDir::System, QDir::Name);
+    for (const QFileInfo &node : nodes) {
+        SerialPortFacts facts;
+        facts.name = node.fileName();
+        facts.systemLocation = node.absoluteFilePath();
+        facts.description = bluetoothDescription(facts.name);
         records.append(facts.toRecord());
     }
     return records;
@@ -43,6 +74,13 @@ QList<PortRecord> SystemPortSource::ports()
     QSet<QString> seen;
     for (const PortRecord &r : records)
         seen.insert(QFileInfo(r.path).canonicalFilePath());
+    // Without udev the platform's list has no bound rfcomm links.
+    for (const PortRecord &r : bluetoothPorts(QStringLiteral("/dev"))) {
+        if (!seen.contains(QFileInfo(r.path).canonicalFilePath())) {
+            seen.insert(QFileInfo(r.path).canonicalFilePath());
+            records.append(r);
+        }
+    }
 
     // A path listed twice, or already found by the platform, is offered once.
     const QList<ExtraPorts::Entry> entries = ExtraPorts::parse(m_registry->value(ExtraPorts::valuePath()));
