@@ -4,11 +4,33 @@
 #include <QApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
 
-PngIconEngine::PngIconEngine(Files files) : m_files(std::move(files)) {}
+PngIconEngine::PngIconEngine(Files files, Colours colours) : m_files(std::move(files)), m_colours(colours) {}
+
+QPixmap PngIconEngine::inPaletteColour(const QImage &glyph, QIcon::Mode mode)
+{
+    const QPalette palette = QGuiApplication::palette();
+    QColor colour = palette.color(QPalette::Active, QPalette::ButtonText);
+    if (mode == QIcon::Disabled) {
+        // Halfway to the button's own colour: dimmer on light and dark alike.
+        const QColor button = palette.color(QPalette::Active, QPalette::Button);
+        colour = QColor((colour.red() + button.red()) / 2, (colour.green() + button.green()) / 2,
+                        (colour.blue() + button.blue()) / 2);
+    } else if (mode == QIcon::Selected) {
+        colour = palette.color(QPalette::Active, QPalette::HighlightedText);
+    }
+    // The drawing's coverage, filled with that colour.
+    QImage tinted = glyph.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&tinted);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(tinted.rect(), colour);
+    painter.end();
+    return QPixmap::fromImage(tinted);
+}
 
 QImage PngIconEngine::image(int index)
 {
@@ -40,6 +62,8 @@ QPixmap PngIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State)
         return QPixmap();
     if (img.width() > size.width() || img.height() > size.height())
         img = img.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (m_colours == Colours::ButtonText)
+        return inPaletteColour(img, mode);
     QPixmap pm = QPixmap::fromImage(img);
     if (mode == QIcon::Normal || mode == QIcon::Active)
         return pm;

@@ -15,8 +15,12 @@ class PngIconEngine : public QIconEngine
 {
 public:
     using Files = QList<std::pair<int, QString>>; // edge length, path; smallest first
+    // A one-colour glyph takes the button text colour of the palette, so it
+    // stays visible on dark buttons and looks dimmer when disabled; a
+    // picture (the program's icon) keeps its own colours.
+    enum class Colours { AsDrawn, ButtonText };
 
-    explicit PngIconEngine(Files files);
+    explicit PngIconEngine(Files files, Colours colours = Colours::AsDrawn);
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
@@ -26,7 +30,9 @@ public:
 
 private:
     QImage image(int index);
+    static QPixmap inPaletteColour(const QImage &glyph, QIcon::Mode mode);
 
     Files m_files;
+    Colours m_colours;
     QHash<int, QImage> m_decoded; // by index into m_files
 };

@@ -24,7 +24,8 @@ void setIcon(QAbstractButton *button, const char *name)
     // Both drawings, so the glyph stays sharp when the window moves to a
     // screen of another scale.
     const QString file = QStringLiteral(":/icons/%1").arg(QLatin1String(name));
-    button->setIcon(QIcon(new PngIconEngine({{16, file + ".png"}, {32, file + "@2x.png"}})));
+    button->setIcon(QIcon(new PngIconEngine({{16, file + ".png"}, {32, file + "@2x.png"}},
+                                            PngIconEngine::Colours::ButtonText)));
     button->setIconSize(QSize(16, 16));
 }
 

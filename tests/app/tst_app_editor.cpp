@@ -244,6 +244,31 @@ private slots:
         QCOMPARE(h->selectedLine(), selected);
     }
 
+    // A glyph takes the palette's button text; disabled, it is halfway to the button.
+    void glyphColours_data()
+    {
+        QTest::addColumn<QColor>("button");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light") << QColor(240, 240, 240) << QColor(0, 0, 0);
+        QTest::newRow("dark") << QColor(48, 48, 48) << QColor(230, 230, 230);
+    }
+    void glyphColours()
+    {
+        QFETCH(QColor, button);
+        QFETCH(QColor, text);
+        const QPalette normal = QGuiApplication::palette();
+        QPalette palette(button);
+        palette.setColor(QPalette::ButtonText, text);
+        QGuiApplication::setPalette(palette);
+        PngIconEngine::Files files{{16, m_dir.filePath(QStringLiteral("16.png"))}};
+        const QIcon glyph(new PngIconEngine(files, PngIconEngine::Colours::ButtonText));
+        const QColor enabled = glyph.pixmap(QSize(16, 16), 1.0).toImage().pixelColor(8, 8);
+        const QColor disabled = glyph.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage().pixelColor(8, 8);
+        QGuiApplication::setPalette(normal);
+        QCOMPARE(enabled, text);
+        QCOMPARE(disabled.red(), (text.red() + button.red()) / 2);
+    }
+
     // The bitmap font only where it shows at its size, else a scalable one
     // with the same 6-pixel cell. A 16-point glyph takes the smallest drawing
     // at least as large as its device pixels, made smaller to fit, never larger.
