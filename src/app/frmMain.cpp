@@ -15,6 +15,7 @@
 #include "memlist/LineFormat.h"
 #include "files/Exists.h"
 #include "platform/Beep.h"
+#include "ports/PortWatcher.h"
 #include "ports/clsCOMenum2.h"
 #include "serial/clsCommPort.h"
 #include "settings/ProgramSettings.h"
@@ -43,6 +44,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
       m_portSource(std::move(ports)),
       m_session(new ReceiverSession(this)),
       m_port(m_session->port()),
+      m_portWatcher(new PortWatcher(this)),
       m_engine(m_session->engine()),
       m_undo(new QUndoStack(this))
 {
@@ -93,6 +95,10 @@ void frmMain::wireControls()
     connect(m_ui->cLoad, &QPushButton::clicked, this, &frmMain::cLoad_Click);
     connect(m_ui->cRefresh, &QPushButton::clicked, this, &frmMain::cRefresh_Click);
     connect(m_ui->ckConn, &QCheckBox::toggled, this, &frmMain::ckConn_Click);
+    // Only a choice of the user's own counts as made by hand.
+    connect(m_ui->coCOM, &QComboBox::activated, this,
+            [this](int row) { m_portChosenByHand = m_ui->coCOM->itemData(row, kPortPathRole).toString(); });
+    connect(m_portWatcher, &PortWatcher::portsMayHaveChanged, this, &frmMain::followPorts);
     connect(m_ui->cDL, &QPushButton::clicked, this, &frmMain::cDL_Click);
     connect(m_ui->cUL, &QPushButton::clicked, this, &frmMain::cUL_Click);
     connect(m_ui->cUpd, &QPushButton::clicked, this, &frmMain::cUpd_Click);
@@ -156,6 +162,7 @@ void frmMain::Form_Load(const QString &file)
     QCoreApplication::processEvents();
     COMlist();
     CtrlEn(true);
+    watchPorts();
 }
 
 namespace {
@@ -168,7 +175,8 @@ QScreen *screenAt(const QPoint &screenPixels)
         if (QRect(g.topLeft(), g.size() * s->devicePixelRatio()).contains(screenPixels))
             return s;
     }
-    return QGuiApplication::primaryScreen();
+    // Off every screen: the stored place is used as it is.
+    return nullptr;
 }
 
 QPoint fromScreenPixels(const QPoint &p)
@@ -180,8 +188,10 @@ QPoint fromScreenPixels(const QPoint &p)
     return origin + (p - origin) / s->devicePixelRatio();
 }
 
-QPoint toScreenPixels(const QPoint &p, const QScreen *s)
+QPoint toScreenPixels(const QPoint &p)
 {
+    const QScreen *s = QGuiApplication::screenAt(p);
+    // Off every screen it is kept as it was found.
     if (!s)
         return p;
     const QPoint origin = s->geometry().topLeft();
@@ -230,7 +240,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     ProgramSettings settings;
-    const QPoint at = toScreenPixels(pos(), screen());
+    const QPoint at = toScreenPixels(pos());
     settings.setWindowPosition(at.x(), at.y());
     // With no port listed nothing is stored, so the previous port stays.
     const int row = m_ui->coCOM->currentIndex();

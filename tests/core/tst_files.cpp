@@ -9,6 +9,7 @@
 #include "files/ExtractPath.h"
 #include "files/FileDialogSettings.h"
 #include "files/FileRWLite.h"
+#include "files/RecentFiles.h"
 #include "text/Win1252.h"
 
 #include <QDir>
@@ -245,6 +246,35 @@ private slots:
     }
 
     // Every byte survives a decode and an encode; a character without a byte becomes "?".
+    // The Load button's list: newest first, each file once, eight at most.
+    void recentFiles_data()
+    {
+        QTest::addColumn<QStringList>("list");
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QStringList>("after");
+        const auto files = [this](const QString &names) {
+            QStringList paths;
+            for (const QString &n : names.split(' '))
+                paths << m_dir.filePath(n);
+            return paths;
+        };
+        QTest::newRow("newest first") << files("a b") << "c" << files("c a b");
+        QTest::newRow("used again") << files("a b c") << "b" << files("b a c");
+        QTest::newRow("eight kept") << files("1 2 3 4 5 6 7 8") << "n" << files("n 1 2 3 4 5 6 7");
+    }
+    void recentFiles()
+    {
+        QFETCH(QStringList, list);
+        QFETCH(QString, used);
+        // Named relative to the current folder, kept by the whole path.
+        QTEST(RecentFiles::added(list, used), "after");
+    }
+    void recentFilesPresent()
+    {
+        const QStringList list{m_dir.filePath("five"), m_dir.filePath("gone"), m_dir.path(), m_dir.filePath("huge")};
+        QCOMPARE(RecentFiles::present(list), QStringList({m_dir.filePath("five"), m_dir.filePath("huge")}));
+    }
+
     void win1252()
     {
         QByteArray all;

@@ -30,6 +30,14 @@ public:
         ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
         window = std::make_unique<frmMain>(&dialogs, std::make_unique<FakePorts>(ports));
     }
+    // With other dialogs (the real message boxes), and this computer's ports
+    // with the extra ones of the settings instead of the test's list.
+    WindowHarness(Dialogs *shown, bool systemPorts)
+    {
+        ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
+        window = std::make_unique<frmMain>(shown ? shown : &dialogs,
+                                           systemPorts ? nullptr : std::make_unique<FakePorts>(ports));
+    }
     ~WindowHarness()
     {
         window.reset();
@@ -38,9 +46,9 @@ public:
 
     // Start-up as the program does it, then make the window active so focus
     // changes (and with them the frequency check) happen offscreen too.
-    bool start()
+    bool start(const QString &file = QString())
     {
-        window->Form_Load();
+        window->Form_Load(file);
         // On an X server without a window manager only the window's own request focuses it.
         window->activateWindow();
         QApplication::setActiveWindow(window.get());

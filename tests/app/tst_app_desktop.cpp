@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window as a desktop program: its command line, files dropped on it,
+// the usual keys, the position on a screen of twice the pixels, a Connect
+// pressed by an assistive tool, and a port list that follows the devices.
+// The whole program runs at scale factor 2 (see main).
+#include "Dialogs.h"
+#include "ExtraPortsRegistration.h"
+#include "PseudoTerminal.h"
+#include "TestFiles.h"
+#include "WindowHarness.h"
+#include "WindowOptions.h"
+#include "settings/ProgramSettings.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QTimer>
+#include <QUndoStack>
+
+static const QByteArray kStations = memoryFile({"100400;REGNBOGN;0000;0;1", "1008;RADIO;;3;0"});
+
+class tst_AppDesktop : public QObject
+{
+    Q_OBJECT
+    TestStore store;
+
+    static QStringList portPaths(const QComboBox *list)
+    {
+        QStringList paths;
+        for (int row = 0; row < list->count(); ++row)
+            paths << list->itemData(row, Qt::UserRole + 2).toString();
+        return paths;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(store.isValid()); }
+
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<WindowOptions::Action>("action");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("nothing") << QStringList{} << WindowOptions::Action::Run << "";
+        QTest::newRow("a file") << QStringList{"list.csv"} << WindowOptions::Action::Run << "list.csv";
+        QTest::newRow("version") << QStringList{"--version"} << WindowOptions::Action::Version << "";
+        QTest::newRow("help") << QStringList{"-h"} << WindowOptions::Action::Help << "";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << WindowOptions::Action::Usage << "";
+        QTest::newRow("two files") << QStringList{"a.csv", "b.csv"} << WindowOptions::Action::Usage << "";
+    }
+    void options()
+    {
+        QFETCH(QStringList, arguments);
+        const WindowOptions o = WindowOptions::parse(QStringList{"presetta"} + arguments);
+        QTEST(o.action, "action");
+        QTEST(o.file, "file");
+        QCOMPARE(o.error.isEmpty(), o.action != WindowOptions::Action::Usage);
+    }
+
+    // Answered on standard output; a wrong option is a usage error.
+    void optionsAnswered_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("version") << "--version" << 0 << WindowOptions::versionText();
+        QTest::newRow("unknown") << "--frobnicate" << 2 << "";
+    }
+    void optionsAnswered()
+    {
+        QFETCH(QString, option);
+        QProcess program;
+        program.start(PRESETTA_WINDOW, {option});
+        QVERIFY(program.waitForFinished(10000));
+        QTEST(program.exitCode(), "status");
+        QTEST(QString::fromUtf8(program.readAllStandardOutput()), "output");
+        QCOMPARE(program.readAllStandardError().contains("frobnicate"), option == "--frobnicate");
+    }
+
+    // A file named at start-up is loaded by Load's rules; a refused one is said.
+    void fileArgument_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("loaded") << kStations << QStringList{"01 REGNBOGN", "02 RADIO"} << 0;
+        QTest::newRow("refused") << QByteArray("no memory file\r\n") << QStringList() << 1;
+    }
+    void fileArgument()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY(writeBytes(store.file("start.csv"), content));
+        WindowHarness h;
+        QVERIFY(h.start(store.file("start.csv")));
+        QTEST(h.namesShown(), "names");
+        QTEST(int(h.dialogs.messages.size()), "messages");
+        QVERIFY(!h.window->isWindowModified());
+    }
+
+    // A memory file dropped loads as Load does, in one step, the folder left alone.
+    void drop_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("memory file") << "dropped.csv" << QStringList{"01 REGNBOGN", "02 RADIO"};
+        QTest::newRow("other file") << "dropped.txt" << QStringList();
+    }
+    void drop()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, names);
+        QVERIFY(writeBytes(store.file(name), kStations));
+        const QString folder = store.dir() + "/folder/";
+        mRegistry2::Registry(settingPath("\\LastDir"), 0, folder);
+        WindowHarness h;
+        QVERIFY(h.start());
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(store.file(name))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), !names.isEmpty());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &drop);
+        // Loaded after the drop has ended.
+        QTRY_COMPARE(h.namesShown(), names);
+        QCOMPARE(h.window->undoStack()->count(), names.isEmpty() ? 0 : 1);
+        QCOMPARE(h.window->lastDir(), folder);
+    }
+
+    void saveKey()
+    {
+        WindowHarness h;
+        QVERIFY(h.start());
+        QTest::keyClick(h.box("tName"), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(h.dialogs.fileRequests.size(), 1);
+        QCOMPARE(h.dialogs.fileRequests.value(0).title, "Save Data ...");
+    }
+
+    // Stored in screen pixels; at twice the pixels the window is placed at half.
+    // A place off every screen is used, and kept, as it is.
+    void position_data()
+    {
+        QTest::addColumn<QPoint>("stored");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("on the screen") << QPoint(300, 200) << QPoint(150, 100);
+        QTest::newRow("off every screen") << QPoint(9000, 7000) << QPoint(9000, 7000);
+    }
+    void position()
+    {
+        QFETCH(QPoint, stored);
+        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+        ProgramSettings().setWindowPosition(stored.x(), stored.y());
+        WindowHarness h;
+        QVERIFY(h.start());
+        QTEST(h.window->pos(), "placed");
+        QVERIFY(h.window->close());
+        QCOMPARE(QPoint(*ProgramSettings().winLeft(), *ProgramSettings().winTop()), stored);
+    }
+
+    // The tool's action returns while the message about the port is still to
+    // be read: a box opened inside the call would keep the tool waiting.
+    void accessibleConnect()
+    {
+        QtDialogs shown;
+        WindowHarness h(&shown, false);
+        h.ports->append(portRecord("ttyGONE", "USB2.0-Serial", store.file("ttyGONE")));
+        QVERIFY(h.start());
+        bool blocked = false;
+        QTimer guard; // ends a box that holds the call, so the test cannot hang
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, this, [&blocked] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                blocked = true;
+                box->close();
+            }
+        });
+        guard.start(3000);
+        QAccessibleInterface *connect = QAccessible::queryAccessibleInterface(h.child("ckConn"));
+        QVERIFY(connect && connect->actionInterface());
+        connect->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!blocked);
+        QVERIFY(!h.child<QCheckBox>("ckConn")->isChecked());
+        QTRY_VERIFY(h.window->findChild<QMessageBox *>() && h.window->findChild<QMessageBox *>()->isVisible());
+        QMessageBox *box = h.window->findChild<QMessageBox *>();
+        QVERIFY2(box->text().contains("ttyGONE"), qPrintable(box->text()));
+        box->accept();
+    }
+
+    // Pseudo-terminals named in the settings come and go without Refresh;
+    // one that has just come is chosen, unless the user chose another.
+    void portsFollowed()
+    {
+        PseudoTerminal first, second, third;
+        QVERIFY(first.open(nullptr) && second.open(nullptr) && third.open(nullptr));
+        WindowHarness h(nullptr, true);
+        QVERIFY(h.start());
+        QComboBox *list = h.combo("coCOM");
+        QVERIFY(!portPaths(list).contains(first.slavePath()));
+        ExtraPortsRegistration one, two, three;
+        one.add(first.slavePath());
+        QTRY_COMPARE_WITH_TIMEOUT(list->currentData(Qt::UserRole + 2).toString(), first.slavePath(), 5000);
+        QCOMPARE(list->currentText(), first.slavePath().mid(5) + ": Receiver simulator");
+        two.add(second.slavePath());
+        QTRY_COMPARE_WITH_TIMEOUT(list->currentData(Qt::UserRole + 2).toString(), second.slavePath(), 5000);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up); // the user's own choice
+        QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
+        three.add(third.slavePath());
+        QTRY_VERIFY_WITH_TIMEOUT(portPaths(list).contains(third.slavePath()), 5000);
+        QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
+        second.close();
+        QTRY_VERIFY_WITH_TIMEOUT(!portPaths(list).contains(second.slavePath()), 5000);
+        QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
+        QVERIFY(h.child("ckConn")->isEnabled());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    tst_AppDesktop test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_app_desktop.moc"
