@@ -3,6 +3,7 @@
 
 #include "ui_frmMain.h"
 
+#include "BoldLineDelegate.h"
 #include "Dialogs.h"
 #include "ListSteps.h"
 #include "MemoryListModel.h"
@@ -50,6 +51,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
 {
     m_ui->setupUi(this);
     m_ui->lList->setModel(m_list);
+    m_ui->lList->setItemDelegate(new BoldLineDelegate(m_ui->lList));
     m_undo->setUndoLimit(100);
     // The caption carries the usual modified mark while the list has changes.
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
