@@ -2,8 +2,11 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs
 # when any is missing (apt-get, through sudo when not root).
 
+# qt6-tools-dev and qt6-l10n-tools build the translations (lrelease);
+# qt6-translations-l10n holds Qt's own German for the standard buttons.
 PRESETTA_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-                   librsvg2-bin fonts-terminus-otb)
+                   librsvg2-bin fonts-terminus-otb qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
+                   qt6-translations-l10n)
 # What the tests run: the X server the screen test reads the window back from,
 # the desktop-entry and AppStream validators, lintian,
 # dpkg-shlibdeps for cpack, groff for the man pages, and clang with its

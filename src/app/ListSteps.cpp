@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ListSteps.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace ListSteps {
@@ -13,7 +15,7 @@ Step::Step(MemoryListModel *model, Show show, const QString &text)
 // ------------------------------------------------------------------- apply
 
 ApplyStep::ApplyStep(MemoryListModel *model, Show show, int n, const MemoryEntry &entry, const QString &line)
-    : Step(model, std::move(show), QStringLiteral("Apply channel %1").arg(n)), m_n(n), m_entry(entry), m_line(line)
+    : Step(model, std::move(show), QCoreApplication::translate("ListSteps", "Apply channel %1").arg(n)), m_n(n), m_entry(entry), m_line(line)
 {
 }
 
@@ -64,7 +66,8 @@ void MoveStep::undo()
 
 ShiftStep::ShiftStep(MemoryListModel *model, Show show, Kind kind, int n)
     : Step(model, std::move(show),
-           (kind == Kind::Insert ? QStringLiteral("Insert channel %1") : QStringLiteral("Delete channel %1")).arg(n)),
+           (kind == Kind::Insert ? QCoreApplication::translate("ListSteps", "Insert channel %1")
+                                  : QCoreApplication::translate("ListSteps", "Delete channel %1")).arg(n)),
       m_kind(kind), m_n(n),
       m_out(model->table().entry(kind == Kind::Insert ? model->table().size() : n)),
       m_lines(model->writtenLines())

@@ -18,10 +18,10 @@ struct Parser {
         p.setApplicationDescription(QCoreApplication::translate(
             "WindowOptions", "Keeps the memory channels of an FM/AM RDS receiver on a serial port."));
         p.addOptions({help, version});
-        p.addPositionalArgument(QStringLiteral("FILE"),
+        p.addPositionalArgument(QCoreApplication::translate("WindowOptions", "FILE"),
                                 QCoreApplication::translate("WindowOptions",
                                                             "A memory file to load instead of the automatic one."),
-                                QStringLiteral("[FILE]"));
+                                QCoreApplication::translate("WindowOptions", "[FILE]"));
     }
 };
 } // namespace

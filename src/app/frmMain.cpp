@@ -69,7 +69,7 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
 
 void frmMain::showError(const QString &text, const QString &title, std::function<void()> then)
 {
-    m_dialogs->stopMessage(this, text, title, std::move(then));
+    m_dialogs->stopMessage(this, text, title.isEmpty() ? tr(" ERROR") : title, std::move(then));
 }
 
 frmMain::~frmMain()
@@ -228,7 +228,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     }
     if (!m_undo->isClean()) {
         const Dialogs::Answer a = m_dialogs->askSave(
-            this, QStringLiteral("  The memory list has changes that are not saved. Save them?  "),
+            this, tr("  The memory list has changes that are not saved. Save them?  "),
             QStringLiteral(" Presetta"));
         if (a == Dialogs::Answer::Cancel || (a == Dialogs::Answer::Save && !saveList())) {
             event->ignore();

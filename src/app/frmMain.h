@@ -159,7 +159,7 @@ private:
     void wireEngine();
     bool beginTransfer();
     void endTransfer(const TransferEngine::Outcome &outcome);
-    void showError(const QString &text, const QString &title = QStringLiteral(" ERROR"),
+    void showError(const QString &text, const QString &title = QString(),
                    std::function<void()> then = {});
 
     Ui::frmMain *m_ui;

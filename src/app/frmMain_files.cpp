@@ -46,7 +46,7 @@ bool frmMain::saveList()
     QString reason;
     if (!mFileRWLite::FileWrite(path, CsvFile::text(table()), &reason)) {
         // The old file, if any, is still there; the directory is not remembered.
-        showError(QStringLiteral("  Could not save \"%1\": %2  ")
+        showError(tr("  Could not save \"%1\": %2  ")
                       .arg(mExtractFileName::ExtractFileName(path), reason));
         return false;
     }
@@ -79,11 +79,11 @@ void frmMain::LoadCSV(const QString &path, bool remember)
     case MemoryFile::Status::Missing:
     case MemoryFile::Status::NotRegular:
     case MemoryFile::Status::Unreadable:
-        showError(QStringLiteral("  Could not read \"%1\": %2  ").arg(mExtractFileName::ExtractFileName(path), r.message));
+        showError(tr("  Could not read \"%1\": %2  ").arg(mExtractFileName::ExtractFileName(path), r.message));
         return;
     case MemoryFile::Status::NotCompatible:
     case MemoryFile::Status::Invalid:
-        showError(QStringLiteral("  ") + r.message + QStringLiteral("  "), CsvFile::kErrorTitle);
+        showError(QStringLiteral("  ") + r.message + QStringLiteral("  "), CsvFile::errorTitle());
         return;
     case MemoryFile::Status::Loaded: {
         const MemoryTable before = table();
@@ -91,7 +91,7 @@ void frmMain::LoadCSV(const QString &path, bool remember)
         m_list->setEntries(r.entries);
         RefreshList(false);
         pushStep(new ListSteps::TableStep(m_list, [this](int row) { showRow(row); },
-                                          QStringLiteral("Load %1").arg(mExtractFileName::ExtractFileName(path)),
+                                          tr("Load %1").arg(mExtractFileName::ExtractFileName(path)),
                                           before, lines));
         markClean();
         if (remember)
@@ -123,7 +123,7 @@ void frmMain::recentMenu(const QPoint &at)
         connect(a, &QAction::triggered, this, [this, file] { QTimer::singleShot(0, this, [this, file] { LoadCSV(file); }); });
     }
     if (files.isEmpty())
-        menu.addAction(QStringLiteral("No recent files"))->setEnabled(false);
+        menu.addAction(tr("No recent files"))->setEnabled(false);
     menu.exec(m_ui->cLoad->mapToGlobal(at));
 }
 

@@ -53,7 +53,7 @@ void frmMain::cUp_Click()
         return;
     }
     pushStep(new MoveStep(m_list, [this](int row) { showRow(row); }, s + 1, s,
-                          QStringLiteral("Move channel %1 up").arg(s + 1)));
+                          tr("Move channel %1 up").arg(s + 1)));
 }
 
 void frmMain::cDn_Click()
@@ -64,7 +64,7 @@ void frmMain::cDn_Click()
         return;
     }
     pushStep(new MoveStep(m_list, [this](int row) { showRow(row); }, s + 1, s + 2,
-                          QStringLiteral("Move channel %1 down").arg(s + 1)));
+                          tr("Move channel %1 down").arg(s + 1)));
 }
 
 void frmMain::moveChannel(int from, int to)
@@ -75,7 +75,7 @@ void frmMain::moveChannel(int from, int to)
         return;
     }
     pushStep(new MoveStep(m_list, [this](int row) { showRow(row); }, from, to,
-                          QStringLiteral("Move channel %1 to %2").arg(from).arg(to)));
+                          tr("Move channel %1 to %2").arg(from).arg(to)));
 }
 
 void frmMain::cIns_Click()
@@ -110,17 +110,17 @@ void frmMain::reorder(const QString &what, const QList<int> &order)
 
 void frmMain::sortByFrequency()
 {
-    reorder(QStringLiteral("Sort by frequency"), ListOrder::byFrequency(table().entries()));
+    reorder(tr("Sort by frequency"), ListOrder::byFrequency(table().entries()));
 }
 
 void frmMain::sortByName()
 {
-    reorder(QStringLiteral("Sort by name"), ListOrder::byName(table().entries()));
+    reorder(tr("Sort by name"), ListOrder::byName(table().entries()));
 }
 
 void frmMain::moveEmptiesToEnd()
 {
-    reorder(QStringLiteral("Move empty channels to the end"), ListOrder::emptiesLast(table().entries()));
+    reorder(tr("Move empty channels to the end"), ListOrder::emptiesLast(table().entries()));
 }
 
 // ---------------------------------------------------------------- clipboard
@@ -161,8 +161,8 @@ void frmMain::pasteChannels()
     }
     QVector<MemoryEntry> entries = table().entries();
     std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
-    const QString what = r.entries.size() == 1 ? QStringLiteral("Paste 1 channel")
-                                               : QStringLiteral("Paste %1 channels").arg(r.entries.size());
+    const QString what = r.entries.size() == 1 ? tr("Paste 1 channel")
+                                               : tr("Paste %1 channels").arg(r.entries.size());
     pushStep(new EntriesStep(m_list, [this](int row) { showRow(row); }, what, entries, s, s));
 }
 
@@ -217,29 +217,29 @@ void frmMain::addListActions(QMenu *menu)
 {
     const bool idle = listIdle();
     QAction *undo = menu->addAction(
-        m_undo->canUndo() ? QStringLiteral("Undo %1").arg(m_undo->undoText()) : QStringLiteral("Undo"), this,
+        m_undo->canUndo() ? tr("Undo %1").arg(m_undo->undoText()) : tr("Undo"), this,
         &frmMain::undoStep);
     undo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Z));
     undo->setEnabled(idle && m_undo->canUndo());
     QAction *redo = menu->addAction(
-        m_undo->canRedo() ? QStringLiteral("Redo %1").arg(m_undo->redoText()) : QStringLiteral("Redo"), this,
+        m_undo->canRedo() ? tr("Redo %1").arg(m_undo->redoText()) : tr("Redo"), this,
         &frmMain::redoStep);
     redo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z));
     redo->setEnabled(idle && m_undo->canRedo());
     menu->addSeparator();
-    for (QAction *a : {menu->addAction(QStringLiteral("Sort by frequency"), this, &frmMain::sortByFrequency),
-                       menu->addAction(QStringLiteral("Sort by name"), this, &frmMain::sortByName),
-                       menu->addAction(QStringLiteral("Move empty channels to the end"), this, &frmMain::moveEmptiesToEnd)})
+    for (QAction *a : {menu->addAction(tr("Sort by frequency"), this, &frmMain::sortByFrequency),
+                       menu->addAction(tr("Sort by name"), this, &frmMain::sortByName),
+                       menu->addAction(tr("Move empty channels to the end"), this, &frmMain::moveEmptiesToEnd)})
         a->setEnabled(idle);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Copy all channels"), this, &frmMain::copyAllChannels);
+    menu->addAction(tr("Copy all channels"), this, &frmMain::copyAllChannels);
 }
 
 // Started after the menu has closed: a transfer runs for seconds and may
 // show messages.
 void frmMain::addUploadChanged(QMenu *menu)
 {
-    QAction *changed = menu->addAction(QStringLiteral("Upload changed channels (%1)").arg(m_list->changedCount()));
+    QAction *changed = menu->addAction(tr("Upload changed channels (%1)").arg(m_list->changedCount()));
     changed->setEnabled(listIdle() && connected());
     connect(changed, &QAction::triggered, this,
             [this] { QTimer::singleShot(0, this, &frmMain::uploadChangedChannels); });

@@ -80,7 +80,7 @@ void frmMain::cDL_Click()
         if (outcome.status == TransferEngine::Status::Done) {
             m_list->setTable(received.table);
             NewList();
-            pushStep(new ListSteps::TableStep(m_list, [this](int row) { showRow(row); }, QStringLiteral("Download"),
+            pushStep(new ListSteps::TableStep(m_list, [this](int row) { showRow(row); }, tr("Download"),
                                               before, lines));
             markClean();
             backup(QStringLiteral("download"));

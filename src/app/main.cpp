@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 #include "WindowOptions.h"
 #include "frmMain.h"
+#include "text/Translations.h"
 
 #include <QApplication>
 
@@ -19,7 +20,8 @@ int answer(const WindowOptions &o)
         std::fputs(qPrintable(WindowOptions::versionText()), stdout);
         return 0;
     case WindowOptions::Action::Usage:
-        std::fprintf(stderr, "presetta: %s\nTry 'presetta --help'.\n", qPrintable(o.error));
+        std::fprintf(stderr, "presetta: %s\n%s\n", qPrintable(o.error),
+                     qPrintable(QCoreApplication::translate("WindowOptions", "Try 'presetta --help'.")));
         return 2;
     case WindowOptions::Action::Run:
         break;
@@ -36,9 +38,11 @@ int main(int argc, char *argv[])
     // Help and the version are told without a display.
     if (WindowOptions::asksForText(raw)) {
         QCoreApplication app(argc, argv);
+        Translations::install(&app);
         return answer(WindowOptions::parse(QCoreApplication::arguments()));
     }
     QApplication app(argc, argv);
+    Translations::install(&app);
     // Qt has taken its own options (-platform, -style, ...) out by now.
     const WindowOptions options = WindowOptions::parse(QApplication::arguments());
     if (options.action != WindowOptions::Action::Run)

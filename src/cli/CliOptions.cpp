@@ -2,6 +2,7 @@
 #include "CliOptions.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 bool CliOptions::parse(const QStringList &args, QString *error)
 {
@@ -35,19 +36,19 @@ bool CliOptions::parse(const QStringList &args, QString *error)
     static const QStringList without{QStringLiteral("ports"), QStringLiteral("download"), QStringLiteral("sync")};
     const bool needsFile = withFile.contains(command);
     if (!needsFile && !without.contains(command)) {
-        *error = command.isEmpty() ? QStringLiteral("no command given")
-                                   : QStringLiteral("unknown command \"%1\"").arg(command);
+        *error = command.isEmpty() ? QCoreApplication::translate("CliOptions", "no command given")
+                                   : QCoreApplication::translate("CliOptions", "unknown command \"%1\"").arg(command);
         return false;
     }
     if (pos.size() != (needsFile ? 2 : 1)) {
-        *error = needsFile ? QStringLiteral("%1 takes one file").arg(command)
-                           : QStringLiteral("%1 takes no file").arg(command);
+        *error = needsFile ? QCoreApplication::translate("CliOptions", "%1 takes one file").arg(command)
+                           : QCoreApplication::translate("CliOptions", "%1 takes no file").arg(command);
         return false;
     }
     file = pos.value(1);
     const auto onlyFor = [&](bool set, const QString &option, const QString &cmd) {
         if (set && command != cmd)
-            *error = QStringLiteral("%1 belongs to %2").arg(option, cmd);
+            *error = QCoreApplication::translate("CliOptions", "%1 belongs to %2").arg(option, cmd);
         return error->isEmpty();
     };
     if (!onlyFor(p.isSet(outOpt), QStringLiteral("-o"), QStringLiteral("download"))
@@ -59,7 +60,7 @@ bool CliOptions::parse(const QStringList &args, QString *error)
         bool ok = false;
         channel = p.value(channelOpt).toInt(&ok);
         if (!ok || channel < 1) {
-            *error = QStringLiteral("update needs --channel N with N from 1");
+            *error = QCoreApplication::translate("CliOptions", "update needs --channel N with N from 1");
             return false;
         }
     }
@@ -68,7 +69,7 @@ bool CliOptions::parse(const QStringList &args, QString *error)
 
 QString CliOptions::helpText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("CliOptions",
         "Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]\n"
         "\n"
         "The memory channels of an FM/AM RDS receiver on a serial line, from a terminal.\n"

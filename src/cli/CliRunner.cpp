@@ -54,10 +54,10 @@ CliRunner::CliRunner(const CliOptions &options, QObject *parent)
             return;
         }
         m_lastChannel = n;
-        progress(QStringLiteral("Uploading %1/%2").arg(index).arg(total));
+        progress(tr("Uploading %1/%2").arg(index).arg(total));
     });
     connect(m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
-        progress(QStringLiteral("Downloading: %1 bytes").arg(characters));
+        progress(tr("Downloading: %1 bytes").arg(characters));
     });
 }
 
@@ -100,7 +100,7 @@ void CliRunner::watchInterrupt()
 
 int CliRunner::interrupted()
 {
-    error(QStringLiteral("interrupted"));
+    error(tr("interrupted"));
     return CliOptions::kInterrupted;
 }
 
@@ -150,8 +150,8 @@ bool CliRunner::openPort()
             ? PortChoice::preselect(list, ProgramSettings().comPort())
             : PortChoice::find(list, path);
         if (i < 0) {
-            error(path.isEmpty() ? QStringLiteral("no serial port found")
-                                 : QStringLiteral("no port named \"%1\" (see: presetta-cli ports)").arg(path));
+            error(path.isEmpty() ? tr("no serial port found")
+                                 : tr("no port named \"%1\" (see: presetta-cli ports)").arg(path));
             return false;
         }
         path = list[i].path;
@@ -159,7 +159,7 @@ bool CliRunner::openPort()
     }
     const ReceiverSession::Opening o = m_session.open(path, 0, source);
     if (!o.open)
-        error(o.why.isEmpty() ? QStringLiteral("cannot open %1").arg(path) : o.why);
+        error(o.why.isEmpty() ? tr("cannot open %1").arg(path) : o.why);
     return o.open;
 }
 
@@ -187,7 +187,7 @@ int CliRunner::fetch(MemoryTable &table)
 {
     ReceiverSession::Download d = m_session.download(table);
     if (d.outcome.status != TransferEngine::Status::Done)
-        return failed(d.outcome, QStringLiteral("the receiver sent no channel list"));
+        return failed(d.outcome, tr("the receiver sent no channel list"));
     table = std::move(d.table);
     return CliOptions::kDone;
 }
@@ -207,7 +207,7 @@ int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
         QStringList texts;
         for (const EntryStatus::ErrorMessage &m : o.messages)
             texts << TextUtil::trimBlanks(m.text);
-        error(QStringLiteral("channel %1 refused by the receiver (status %2)%3")
+        error(tr("channel %1 refused by the receiver (status %2)%3")
                   .arg(o.entry)
                   .arg(o.word)
                   .arg(texts.isEmpty() ? QString() : QStringLiteral(": ") + texts.join(QLatin1Char(' '))));
@@ -218,21 +218,21 @@ int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
     }
     if (m_interrupted)
         return interrupted();
-    error(QStringLiteral("the receiver does not answer"));
+    error(tr("the receiver does not answer"));
     return CliOptions::kLink;
 }
 
 int CliRunner::finished(const TransferEngine::Outcome &o, const QString &closing)
 {
     if (o.status == TransferEngine::Status::Aborted && m_interrupted && m_lastChannel > 0 && m_showProgress) {
-        closeProgress(QStringLiteral("stopped after channel %1: interrupted").arg(m_lastChannel));
+        closeProgress(tr("stopped after channel %1: interrupted").arg(m_lastChannel));
         return CliOptions::kInterrupted;
     }
     if (o.status != TransferEngine::Status::Done)
         return failed(o);
     // The window takes silence for consent; a script needs to know.
     if (o.replies == 0) {
-        error(QStringLiteral("the receiver does not answer"));
+        error(tr("the receiver does not answer"));
         return CliOptions::kLink;
     }
     closeProgress(closing);
@@ -267,10 +267,10 @@ int CliRunner::download()
         if (!writeAll(stdout, Win1252::encode(text)))
             return CliOptions::kFile;
     } else if (QString reason; !mFileRWLite::FileWrite(m_opt.output, text, &reason)) {
-        error(QStringLiteral("cannot write %1: %2").arg(m_opt.output, reason));
+        error(tr("cannot write %1: %2").arg(m_opt.output, reason));
         return CliOptions::kFile;
     }
-    closeProgress(QStringLiteral("%1 channels received").arg(table.size()));
+    closeProgress(tr("%1 channels received").arg(table.size()));
     return CliOptions::kDone;
 }
 
@@ -282,13 +282,13 @@ int CliRunner::upload()
     if (!loadFile(file, MemoryFile::Count::FileLines))
         return CliOptions::kFile;
     if (m_fileLines == 0) {
-        error(QStringLiteral("nothing sent: %1 has no channel lines").arg(m_opt.file));
+        error(tr("nothing sent: %1 has no channel lines").arg(m_opt.file));
         return CliOptions::kDone;
     }
     if (!openPort())
         return CliOptions::kLink;
     const auto sent = [](qsizetype n) {
-        return n == 1 ? QStringLiteral("1 channel sent") : QStringLiteral("%1 channels sent").arg(n);
+        return n == 1 ? tr("1 channel sent") : tr("%1 channels sent").arg(n);
     };
     if (m_opt.changed) {
         bool tooLong = false;
@@ -297,7 +297,7 @@ int CliRunner::upload()
                 backup(receiver, QStringLiteral("download"));
                 tooLong = m_fileLines > receiver.size();
                 if (tooLong) {
-                    error(QStringLiteral("%1 has %2 channels, the receiver %3").arg(m_opt.file).arg(m_fileLines).arg(receiver.size()));
+                    error(tr("%1 has %2 channels, the receiver %3").arg(m_opt.file).arg(m_fileLines).arg(receiver.size()));
                     return false;
                 }
                 if (m_interrupted)
@@ -311,7 +311,7 @@ int CliRunner::upload()
         if (tooLong)
             return CliOptions::kFile;
         if (up.outcome.status == TransferEngine::Status::Done && up.sent.isEmpty())
-            closeProgress(QStringLiteral("0 channels sent: the receiver holds them already"));
+            closeProgress(tr("0 channels sent: the receiver holds them already"));
         else if (const int status = finished(up.outcome, sent(up.sent.size())))
             return status;
     } else {
@@ -337,9 +337,9 @@ int CliRunner::upload()
         if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n)))
             continue;
         ++differing;
-        print(QStringLiteral("channel %1 differs: file \"%2\", receiver \"%3\"")
+        print(tr("channel %1 differs: file \"%2\", receiver \"%3\"")
                   .arg(n)
-                  .arg(channelText(file, n), held ? channelText(after, n) : QStringLiteral("(none)")));
+                  .arg(channelText(file, n), held ? channelText(after, n) : tr("(none)")));
     }
     return differing ? CliOptions::kMismatch : CliOptions::kDone;
 }
@@ -350,12 +350,12 @@ int CliRunner::update()
     if (!loadFile(file, MemoryFile::Count::FileLines))
         return CliOptions::kFile;
     if (m_opt.channel > file.size()) {
-        error(QStringLiteral("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
+        error(tr("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
         return CliOptions::kUsage;
     }
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine->SendEntry(file, m_opt.channel), QStringLiteral("channel %1 sent").arg(m_opt.channel));
+    return finished(m_engine->SendEntry(file, m_opt.channel), tr("channel %1 sent").arg(m_opt.channel));
 }
 
 int CliRunner::sync()
@@ -363,7 +363,7 @@ int CliRunner::sync()
     if (!openPort())
         return CliOptions::kLink;
     const QTime now = Clock::now().time();
-    return finished(m_engine->SyncDate(now), QStringLiteral("clock set to %1").arg(now.toString(QStringLiteral("HH:mm:ss"))));
+    return finished(m_engine->SyncDate(now), tr("clock set to %1").arg(now.toString(QStringLiteral("HH:mm:ss"))));
 }
 
 int CliRunner::show()

@@ -3,6 +3,7 @@
 #include "CliRunner.h"
 
 #include "identity/ProgramIdentity.h"
+#include "text/Translations.h"
 
 #include <QCoreApplication>
 
@@ -11,10 +12,12 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    Translations::install(&app);
     CliOptions options;
     QString error;
     if (!options.parse(app.arguments().mid(1), &error)) {
-        std::fprintf(stderr, "presetta-cli: %s\nTry 'presetta-cli --help'.\n", qPrintable(error));
+        std::fprintf(stderr, "presetta-cli: %s\n%s\n", qPrintable(error),
+                     qPrintable(QCoreApplication::translate("CliOptions", "Try 'presetta-cli --help'.")));
         return CliOptions::kUsage;
     }
     if (options.help) {

@@ -6,6 +6,7 @@
 #include "identity/UserFolders.h"
 #include "platform/Clock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -40,7 +41,7 @@ bool write(const MemoryTable &table, const QString &what, QString *error)
     QDir dir(folder());
     if (!dir.mkpath(QStringLiteral("."))) {
         if (error)
-            *error = QStringLiteral("The folder cannot be made");
+            *error = QCoreApplication::translate("Backups", "The folder cannot be made");
         return false;
     }
     // Backups of the same second are numbered across what they were made
@@ -72,7 +73,7 @@ QString Keeper::write(const MemoryTable &table, const QString &what)
     QString reason;
     if (Backups::write(table, what, &reason) || std::exchange(m_told, true))
         return QString();
-    return QStringLiteral("No backup could be written to \"%1\": %2").arg(folder(), reason);
+    return QCoreApplication::translate("Backups", "No backup could be written to \"%1\": %2").arg(folder(), reason);
 }
 
 } // namespace Backups

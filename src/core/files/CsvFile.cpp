@@ -4,6 +4,7 @@
 #include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QStringView>
 
 #include <limits>
@@ -13,8 +14,16 @@ namespace CsvFile {
 
 const QString kHeader = QStringLiteral("Freq(KHz);Name(PS);PI-Code;BWidth;Stereo(Auto)");
 const QString kHeaderPrefix = QStringLiteral("Freq(KHz)");
-const QString kErrorTitle = QStringLiteral(" ERROR");
-const QString kNotCompatible = QStringLiteral("  CSV-File is not compatible!  ");
+
+QString errorTitle()
+{
+    return QCoreApplication::translate("CsvFile", " ERROR");
+}
+
+QString notCompatible()
+{
+    return QCoreApplication::translate("CsvFile", "  CSV-File is not compatible!  ");
+}
 
 namespace {
 
@@ -47,7 +56,7 @@ std::optional<qint64> wholeNumber(const QString &field)
 
 QString refusal(int fileLine, const QString &reason)
 {
-    return QStringLiteral("  Line %1: %2!  ").arg(fileLine).arg(reason);
+    return QCoreApplication::translate("CsvFile", "  Line %1: %2!  ").arg(fileLine).arg(reason);
 }
 
 // Reads one numeric field into [lo, hi]; on failure sets the message.
@@ -56,11 +65,11 @@ bool readField(const QString &field, qint64 lo, qint64 hi, const QString &what, 
 {
     const std::optional<qint64> v = wholeNumber(field);
     if (!v) {
-        message = refusal(fileLine, what + QStringLiteral(" is not a number"));
+        message = refusal(fileLine, QCoreApplication::translate("CsvFile", "%1 is not a number").arg(what));
         return false;
     }
     if (*v < lo || *v > hi) {
-        message = refusal(fileLine, what + QStringLiteral(" out of range"));
+        message = refusal(fileLine, QCoreApplication::translate("CsvFile", "%1 out of range").arg(what));
         return false;
     }
     out = *v;
@@ -75,7 +84,7 @@ bool readEntry(QStringView line, int fileLine, const Bands::Limits &limits, Memo
     const QStringList f = line.toString().split(QLatin1Char(';'));
     qint64 v = 0;
     if (!readField(f[0], std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(),
-                   QStringLiteral("frequency"), fileLine, v, message))
+                   QCoreApplication::translate("CsvFile", "frequency"), fileLine, v, message))
         return false;
     e.frequency = static_cast<qint32>(v);
     e.band = Bands::bandOf(e.frequency, limits);
@@ -84,12 +93,12 @@ bool readEntry(QStringView line, int fileLine, const Bands::Limits &limits, Memo
     if (f.size() >= 3)
         e.setPi(f[2]);
     if (f.size() >= 4) {
-        if (!readField(f[3], 0, 255, QStringLiteral("bandwidth"), fileLine, v, message))
+        if (!readField(f[3], 0, 255, QCoreApplication::translate("CsvFile", "bandwidth"), fileLine, v, message))
             return false;
         e.bandwidth = static_cast<quint8>(v);
     }
     if (f.size() >= 5) {
-        if (!readField(f[4], 0, 255, QStringLiteral("stereo"), fileLine, v, message))
+        if (!readField(f[4], 0, 255, QCoreApplication::translate("CsvFile", "stereo"), fileLine, v, message))
             return false;
         e.stereo = static_cast<quint8>(v);
     }
@@ -161,7 +170,7 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
         return r;
     if (!QStringView(text).left(end).startsWith(kHeaderPrefix)) {
         r.status = LoadStatus::NotCompatible;
-        r.message = kNotCompatible;
+        r.message = notCompatible();
         return r;
     }
 
@@ -178,7 +187,7 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
             const int fileLine = k + 1;
             if (k > entries.size()) {
                 r.status = LoadStatus::Invalid;
-                r.message = refusal(fileLine, QStringLiteral("more entries than the %1 memories")
+                r.message = refusal(fileLine, QCoreApplication::translate("CsvFile", "more entries than the %1 memories")
                                                   .arg(entries.size()));
                 return r;
             }

@@ -14,8 +14,8 @@ namespace CsvFile {
 
 extern const QString kHeader;         // the header line written
 extern const QString kHeaderPrefix;   // what a loadable header begins with
-extern const QString kErrorTitle;     // title of the load failure messages
-extern const QString kNotCompatible;  // message for a foreign header
+QString errorTitle();      // title of the load failure messages
+QString notCompatible();   // message for a foreign header
 
 // One entry as a line of the file, without the line end.
 QString entryLine(const MemoryEntry &e);

@@ -5,6 +5,7 @@
 #include "text/TextUtil.h"
 #include "text/Win1252.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -29,7 +30,7 @@ bool writeAll(QFileDevice &f, const QByteArray &bytes, QString *error)
     if (written < 0)
         setError(error, f.errorString());
     else
-        setError(error, QStringLiteral("Only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
+        setError(error, QCoreApplication::translate("FileRWLite", "Only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
     return false;
 }
 
@@ -58,7 +59,7 @@ QString FileRead(const QString &path, QString *error)
     if (size <= 0)
         return QString();
     if (size > kMaxReadSize) {
-        setError(error, QStringLiteral("File is too large"));
+        setError(error, QCoreApplication::translate("FileRWLite", "File is too large"));
         return QString();
     }
     QFile f(path);
@@ -72,7 +73,7 @@ QString FileRead(const QString &path, QString *error)
         return QString();
     }
     if (bytes.size() > kMaxReadSize) { // grew since it was measured
-        setError(error, QStringLiteral("File is too large"));
+        setError(error, QCoreApplication::translate("FileRWLite", "File is too large"));
         return QString();
     }
     return Win1252::decode(bytes);
@@ -81,11 +82,11 @@ QString FileRead(const QString &path, QString *error)
 bool FileWrite(const QString &path, const QString &text, QString *error)
 {
     if (TextUtil::trimBlanks(text).isEmpty()) {
-        setError(error, QStringLiteral("Nothing to write"));
+        setError(error, QCoreApplication::translate("FileRWLite", "Nothing to write"));
         return false;
     }
     if (path.isEmpty() || path.contains(QChar(0))) {
-        setError(error, QStringLiteral("Invalid file name"));
+        setError(error, QCoreApplication::translate("FileRWLite", "Invalid file name"));
         return false;
     }
     const QByteArray bytes = Win1252::encode(text);

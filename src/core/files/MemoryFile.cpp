@@ -5,6 +5,7 @@
 #include "files/FileRWLite.h"
 #include "text/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <limits>
@@ -40,9 +41,9 @@ Read read(const QString &path, Count count, qint16 memoryCount, const Bands::Lim
     // Never opened unless it is a plain file: a pipe would block, a device answer.
     const QFileInfo info(path);
     if (path.isEmpty() || path.contains(QChar(0)) || !info.exists())
-        return refused(Status::Missing, QStringLiteral("no such file"));
+        return refused(Status::Missing, QCoreApplication::translate("MemoryFile", "no such file"));
     if (!info.isFile())
-        return refused(Status::NotRegular, QStringLiteral("not a regular file"));
+        return refused(Status::NotRegular, QCoreApplication::translate("MemoryFile", "not a regular file"));
     QString reason;
     const QString text = mFileRWLite::FileRead(path, &reason);
     if (!reason.isEmpty())
@@ -61,7 +62,7 @@ Read read(const QString &path, Count count, qint16 memoryCount, const Bands::Lim
         return r;
     case CsvFile::LoadStatus::Ignored:
         r.status = Status::NoLines;
-        r.message = QStringLiteral("not a memory file (no lines ended by CR LF)");
+        r.message = QCoreApplication::translate("MemoryFile", "not a memory file (no lines ended by CR LF)");
         return r;
     case CsvFile::LoadStatus::NotCompatible:
         r.status = Status::NotCompatible;

@@ -5,6 +5,8 @@
 #include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
+#include <QCoreApplication>
+
 namespace EntryStatus {
 
 namespace {
@@ -17,12 +19,12 @@ struct BitMessage {
 };
 
 const BitMessage kMessages[] = {
-    {5, "  Incorrect PI code!  ", "tPI"},
-    {4, "  Memory 01 can't be empty!  ", "tFreq"},
-    {3, "  Mono/Stereo out of range!  ", "coST"},
-    {2, "  Bandwidth out of range!  ", "coBW"},
-    {1, "  Memory Channel out of range!  ", "tFreq"},
-    {0, "  Frequency out of range!  ", "tFreq"},
+    {5, QT_TRANSLATE_NOOP("EntryStatus", "  Incorrect PI code!  "), "tPI"},
+    {4, QT_TRANSLATE_NOOP("EntryStatus", "  Memory 01 can't be empty!  "), "tFreq"},
+    {3, QT_TRANSLATE_NOOP("EntryStatus", "  Mono/Stereo out of range!  "), "coST"},
+    {2, QT_TRANSLATE_NOOP("EntryStatus", "  Bandwidth out of range!  "), "coBW"},
+    {1, QT_TRANSLATE_NOOP("EntryStatus", "  Memory Channel out of range!  "), "tFreq"},
+    {0, QT_TRANSLATE_NOOP("EntryStatus", "  Frequency out of range!  "), "tFreq"},
 };
 } // namespace
 
@@ -56,14 +58,14 @@ QList<ErrorMessage> errorMessages(quint16 word)
     QList<ErrorMessage> out;
     for (const BitMessage &m : kMessages) {
         if (mBits::IsBitSet(word, m.bit))
-            out.append({QString::fromLatin1(m.text), QString::fromLatin1(m.focus)});
+            out.append({QCoreApplication::translate("EntryStatus", m.text), QString::fromLatin1(m.focus)});
     }
     return out;
 }
 
 QString errorTitle(quint16 word)
 {
-    return QStringLiteral(" ERROR: ") + QString::number(word);
+    return QCoreApplication::translate("EntryStatus", " ERROR: %1").arg(word);
 }
 
 } // namespace EntryStatus

@@ -6,6 +6,7 @@
 #include "ports/TtyDevice.h"
 #include "text/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -44,7 +45,7 @@ std::optional<PortRecord> recordFor(const Entry &entry)
                                                              : info.fileName();
     facts.systemLocation = info.absoluteFilePath();
     PortRecord r = facts.toRecord();
-    r.description = entry.description.isEmpty() ? QStringLiteral("Virtual port") : entry.description;
+    r.description = entry.description.isEmpty() ? QCoreApplication::translate("PortList", "Virtual port") : entry.description;
     r.friendlyName = r.description;
     return r;
 }

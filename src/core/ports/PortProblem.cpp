@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ports/PortProblem.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -39,8 +40,8 @@ bool heldByOther(const QString &path, QString *holder)
             continue;
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
             continue;   // stale: its owner has ended
-        *holder = app.isEmpty() ? QStringLiteral("process %1").arg(pid)
-                                : QStringLiteral("%1, process %2").arg(app).arg(pid);
+        *holder = app.isEmpty() ? QCoreApplication::translate("PortProblem", "process %1").arg(pid)
+                                : QCoreApplication::translate("PortProblem", "%1, process %2").arg(app).arg(pid);
         return true;
     }
     return false;
@@ -63,29 +64,29 @@ Diagnosis diagnose(const QString &path, const QString &label, Source source,
     const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
     if ((!exists || error == QSerialPort::DeviceNotFoundError) && source == Source::Typed) {
         d.kind = Kind::NotThere;
-        d.text = QStringLiteral("%1 is not there: no such device.").arg(path);
+        d.text = QCoreApplication::translate("PortProblem", "%1 is not there: no such device.").arg(path);
     } else if (!exists || error == QSerialPort::DeviceNotFoundError) {
         d.kind = Kind::Gone;
-        d.text = QStringLiteral("%1 is gone: the device is no longer there. Plug it in again.").arg(label);
+        d.text = QCoreApplication::translate("PortProblem", "%1 is gone: the device is no longer there. Plug it in again.").arg(label);
     } else if (!S_ISCHR(st.st_mode)) {
         d.kind = Kind::NotSerial;
-        d.text = QStringLiteral("%1 is not a serial device.").arg(path);
+        d.text = QCoreApplication::translate("PortProblem", "%1 is not a serial device.").arg(path);
     } else if (heldByOther(path, &holder)) {
         d.kind = Kind::Busy;
-        d.text = QStringLiteral("%1 is in use by another program (%2). Close it, then connect again.")
+        d.text = QCoreApplication::translate("PortProblem", "%1 is in use by another program (%2). Close it, then connect again.")
                      .arg(label, holder);
     } else if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
         const QString group = groupOf(path);
         d.kind = Kind::NoPermission;
-        d.text = QStringLiteral("No permission to use %1. Your user must be a member of the group "
+        d.text = QCoreApplication::translate("PortProblem", "No permission to use %1. Your user must be a member of the group "
                                 "\"%2\" (sudo usermod -aG %2 $USER), then log in again.").arg(label, group);
     } else if (error == QSerialPort::PermissionError) {
         // Refused although the rights are there: another program holds it
         // exclusively without a lock file.
         d.kind = Kind::Busy;
-        d.text = QStringLiteral("%1 is in use by another program. Close it, then connect again.").arg(label);
+        d.text = QCoreApplication::translate("PortProblem", "%1 is in use by another program. Close it, then connect again.").arg(label);
     } else {
-        d.text = QStringLiteral("%1 cannot be opened: %2.").arg(label, errorText);
+        d.text = QCoreApplication::translate("PortProblem", "%1 cannot be opened: %2.").arg(label, errorText);
     }
     return d;
 }

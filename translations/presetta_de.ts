@@ -1,0 +1,758 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Backups</name>
+    <message>
+        <source>The folder cannot be made</source>
+        <translation>Der Ordner lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>No backup could be written to &quot;%1&quot;: %2</source>
+        <translation>In „%1“ ließ sich keine Sicherung schreiben: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CliOptions</name>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>%1 takes one file</source>
+        <translation>%1 braucht genau eine Datei</translation>
+    </message>
+    <message>
+        <source>%1 takes no file</source>
+        <translation>%1 nimmt keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2</source>
+        <translation>%1 gehört zu %2</translation>
+    </message>
+    <message>
+        <source>update needs --channel N with N from 1</source>
+        <translation>update braucht --channel N mit N ab 1</translation>
+    </message>
+    <message>
+        <source>Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]
+
+The memory channels of an FM/AM RDS receiver on a serial line, from a terminal.
+Memory files are the ones the Presetta window saves and loads.
+
+Commands:
+  ports                     list the serial ports; * marks the one used without -p
+  download [-o FILE]        fetch the receiver&apos;s channels as a memory file
+                            (standard output without -o)
+  upload FILE [--changed] [--verify]
+                            send every channel of FILE (a line each; channels beyond
+                            its lines are left as they are); stop at the first one the
+                            receiver refuses. --changed: download first and send only
+                            the channels that differ. --verify: download afterwards and
+                            report every channel that differs from FILE
+  update FILE --channel N   send channel N of FILE
+  sync                      set the receiver&apos;s clock to this computer&apos;s local time
+  show FILE                 print FILE&apos;s channels as the window&apos;s list shows them
+
+Options:
+  -p, --port PORT   device path (/dev/ttyUSB0) or port name from &apos;ports&apos;;
+                    default: the port the window used last, else its first choice
+  -q, --quiet       no progress on standard error
+  -h, --help        this text
+      --version     the program&apos;s version
+
+Ctrl+C ends an upload after the channel being sent, anything else at once.
+
+Exit status:
+  0    done
+  2    usage error
+  3    port or link failure: the port cannot be opened, the link was lost, or the
+       receiver does not answer
+  4    the receiver refused a channel
+  5    a file is unreadable, not a memory file, or could not be written
+  6    --verify found channels that differ
+  130  interrupted (Ctrl+C)
+</source>
+        <translation>Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]
+
+Die Speicherkanäle eines UKW/MW-RDS-Empfängers an einer seriellen Leitung, vom Terminal aus.
+Speicherdateien sind die, die das Presetta-Fenster speichert und lädt.
+
+Befehle:
+  ports                     die seriellen Schnittstellen auflisten; * zeigt die ohne -p benutzte
+  download [-o DATEI]       die Kanäle des Empfängers als Speicherdatei holen
+                            (ohne -o auf die Standardausgabe)
+  upload DATEI [--changed] [--verify]
+                            jeden Kanal aus DATEI senden (je Zeile einer; Kanäle hinter
+                            ihren Zeilen bleiben, wie sie sind); beim ersten, den der
+                            Empfänger ablehnt, anhalten. --changed: erst laden und nur
+                            die abweichenden Kanäle senden. --verify: danach laden und
+                            jeden Kanal melden, der von DATEI abweicht
+  update DATEI --channel N  Kanal N aus DATEI senden
+  sync                      die Uhr des Empfängers auf die Ortszeit dieses Rechners stellen
+  show DATEI                die Kanäle aus DATEI so ausgeben, wie die Liste des Fensters sie zeigt
+
+Optionen:
+  -p, --port PORT   Gerätepfad (/dev/ttyUSB0) oder Name aus &apos;ports&apos;;
+                    Vorgabe: die zuletzt vom Fenster benutzte, sonst dessen erste Wahl
+  -q, --quiet       kein Fortschritt auf der Standardfehlerausgabe
+  -h, --help        dieser Text
+      --version     die Version des Programms
+
+Strg+C beendet einen Upload nach dem Kanal, der gerade gesendet wird, alles andere sofort.
+
+Rückgabewert:
+  0    fertig
+  2    Aufruffehler
+  3    Fehler an Schnittstelle oder Verbindung: die Schnittstelle lässt sich nicht öffnen,
+       die Verbindung ist abgerissen, oder der Empfänger antwortet nicht
+  4    der Empfänger hat einen Kanal abgelehnt
+  5    eine Datei ist unlesbar, keine Speicherdatei, oder ließ sich nicht schreiben
+  6    --verify hat abweichende Kanäle gefunden
+  130  abgebrochen (Strg+C)
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;presetta-cli --help&apos;.</source>
+        <translation>Mehr mit &apos;presetta-cli --help&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>CliRunner</name>
+    <message>
+        <source>Uploading %1/%2</source>
+        <translation>Sende %1/%2</translation>
+    </message>
+    <message>
+        <source>Downloading: %1 bytes</source>
+        <translation>Lade: %1 Bytes</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>no serial port found</source>
+        <translation>keine serielle Schnittstelle gefunden</translation>
+    </message>
+    <message>
+        <source>no port named &quot;%1&quot; (see: presetta-cli ports)</source>
+        <translation>keine Schnittstelle namens „%1“ (siehe: presetta-cli ports)</translation>
+    </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>%1 lässt sich nicht öffnen</translation>
+    </message>
+    <message>
+        <source>the receiver sent no channel list</source>
+        <translation>der Empfänger hat keine Kanalliste gesendet</translation>
+    </message>
+    <message>
+        <source>channel %1 refused by the receiver (status %2)%3</source>
+        <translation>Kanal %1 vom Empfänger abgelehnt (Status %2)%3</translation>
+    </message>
+    <message>
+        <source>the receiver does not answer</source>
+        <translation>der Empfänger antwortet nicht</translation>
+    </message>
+    <message>
+        <source>stopped after channel %1: interrupted</source>
+        <translation>angehalten nach Kanal %1: abgebrochen</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+    <message>
+        <source>%1 channels received</source>
+        <translation>%1 Kanäle empfangen</translation>
+    </message>
+    <message>
+        <source>nothing sent: %1 has no channel lines</source>
+        <translation>nichts gesendet: %1 enthält keine Kanalzeilen</translation>
+    </message>
+    <message>
+        <source>1 channel sent</source>
+        <translation>1 Kanal gesendet</translation>
+    </message>
+    <message>
+        <source>%1 channels sent</source>
+        <translation>%1 Kanäle gesendet</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels, the receiver %3</source>
+        <translation>%1 hat %2 Kanäle, der Empfänger %3</translation>
+    </message>
+    <message>
+        <source>0 channels sent: the receiver holds them already</source>
+        <translation>0 Kanäle gesendet: der Empfänger hat sie schon</translation>
+    </message>
+    <message>
+        <source>channel %1 differs: file &quot;%2&quot;, receiver &quot;%3&quot;</source>
+        <translation>Kanal %1 weicht ab: Datei „%2“, Empfänger „%3“</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keiner)</translation>
+    </message>
+    <message>
+        <source>channel %1 is beyond the %2 channels of %3</source>
+        <translation>Kanal %1 liegt hinter den %2 Kanälen von %3</translation>
+    </message>
+    <message>
+        <source>channel %1 sent</source>
+        <translation>Kanal %1 gesendet</translation>
+    </message>
+    <message>
+        <source>clock set to %1</source>
+        <translation>Uhr gestellt auf %1</translation>
+    </message>
+</context>
+<context>
+    <name>CsvFile</name>
+    <message>
+        <source> ERROR</source>
+        <translation> FEHLER</translation>
+    </message>
+    <message>
+        <source>  CSV-File is not compatible!  </source>
+        <translation>  CSV-Datei ist nicht kompatibel!  </translation>
+    </message>
+    <message>
+        <source>  Line %1: %2!  </source>
+        <translation>  Zeile %1: %2!  </translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>%1 out of range</source>
+        <translation>%1 außerhalb des Bereichs</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message>
+        <source>bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>more entries than the %1 memories</source>
+        <translation>mehr Einträge als die %1 Speicherplätze</translation>
+    </message>
+</context>
+<context>
+    <name>EntryStatus</name>
+    <message>
+        <source>  Incorrect PI code!  </source>
+        <translation>  Falscher PI-Code!  </translation>
+    </message>
+    <message>
+        <source>  Memory 01 can&apos;t be empty!  </source>
+        <translation>  Speicherplatz 01 darf nicht leer sein!  </translation>
+    </message>
+    <message>
+        <source>  Mono/Stereo out of range!  </source>
+        <translation>  Mono/Stereo außerhalb des Bereichs!  </translation>
+    </message>
+    <message>
+        <source>  Bandwidth out of range!  </source>
+        <translation>  Bandbreite außerhalb des Bereichs!  </translation>
+    </message>
+    <message>
+        <source>  Memory Channel out of range!  </source>
+        <translation>  Speicherplatz außerhalb des Bereichs!  </translation>
+    </message>
+    <message>
+        <source>  Frequency out of range!  </source>
+        <translation>  Frequenz außerhalb des Bereichs!  </translation>
+    </message>
+    <message>
+        <source> ERROR: %1</source>
+        <translation> FEHLER: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileRWLite</name>
+    <message>
+        <source>Only %1 of %2 bytes could be written</source>
+        <translation>Nur %1 von %2 Bytes ließen sich schreiben</translation>
+    </message>
+    <message>
+        <source>File is too large</source>
+        <translation>Datei ist zu groß</translation>
+    </message>
+    <message>
+        <source>Nothing to write</source>
+        <translation>Nichts zu schreiben</translation>
+    </message>
+    <message>
+        <source>Invalid file name</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+</context>
+<context>
+    <name>ListSteps</name>
+    <message>
+        <source>Apply channel %1</source>
+        <translation>Kanal %1 übernehmen</translation>
+    </message>
+    <message>
+        <source>Insert channel %1</source>
+        <translation>Kanal %1 einfügen</translation>
+    </message>
+    <message>
+        <source>Delete channel %1</source>
+        <translation>Kanal %1 löschen</translation>
+    </message>
+</context>
+<context>
+    <name>MemoryFile</name>
+    <message>
+        <source>no such file</source>
+        <translation>Datei nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>not a memory file (no lines ended by CR LF)</source>
+        <translation>keine Speicherdatei (keine mit CR LF beendeten Zeilen)</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>Virtual port</source>
+        <translation>Virtuelle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Bluetooth link</source>
+        <translation>Bluetooth-Verbindung</translation>
+    </message>
+    <message>
+        <source>Bluetooth link to %1</source>
+        <translation>Bluetooth-Verbindung zu %1</translation>
+    </message>
+    <message>
+        <source>Bluetooth link to %1, channel %2</source>
+        <translation>Bluetooth-Verbindung zu %1, Kanal %2</translation>
+    </message>
+</context>
+<context>
+    <name>PortProblem</name>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
+    <message>
+        <source>%1, process %2</source>
+        <translation>%1, Prozess %2</translation>
+    </message>
+    <message>
+        <source>%1 is not there: no such device.</source>
+        <translation>%1 ist nicht da: kein solches Gerät.</translation>
+    </message>
+    <message>
+        <source>%1 is gone: the device is no longer there. Plug it in again.</source>
+        <translation>%1 ist weg: das Gerät ist nicht mehr da. Bitte wieder einstecken.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device.</source>
+        <translation>%1 ist keine serielle Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2). Close it, then connect again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt (%2). Dieses schließen, dann erneut verbinden.</translation>
+    </message>
+    <message>
+        <source>No permission to use %1. Your user must be a member of the group &quot;%2&quot; (sudo usermod -aG %2 $USER), then log in again.</source>
+        <translation>Keine Berechtigung für %1. Ihr Benutzer muss Mitglied der Gruppe „%2“ sein (sudo usermod -aG %2 $USER), danach neu anmelden.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then connect again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt. Dieses schließen, dann erneut verbinden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2.</source>
+        <translation>%1 lässt sich nicht öffnen: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>WindowOptions</name>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Keeps the memory channels of an FM/AM RDS receiver on a serial port.</source>
+        <translation>Verwaltet die Speicherkanäle eines UKW/MW-RDS-Empfängers an einer seriellen Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>A memory file to load instead of the automatic one.</source>
+        <translation>Eine Speicherdatei, die statt der automatischen geladen wird.</translation>
+    </message>
+    <message>
+        <source>One file at most.</source>
+        <translation>Höchstens eine Datei.</translation>
+    </message>
+    <message>
+        <source>Try &apos;presetta --help&apos;.</source>
+        <translation>Mehr mit &apos;presetta --help&apos;.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>[FILE]</source>
+        <translation>[DATEI]</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source> Sync Time ... </source>
+        <translation> Uhrzeit stellen ... </translation>
+    </message>
+    <message>
+        <source>Sync Time ...</source>
+        <translation>Uhrzeit stellen ...</translation>
+    </message>
+    <message>
+        <source> Download all Data from Radio ... </source>
+        <translation> Alle Daten vom Radio laden ... </translation>
+    </message>
+    <message>
+        <source>Download all Data from Radio ...</source>
+        <translation>Alle Daten vom Radio laden ...</translation>
+    </message>
+    <message>
+        <source> Upload all Data to Radio ... </source>
+        <translation> Alle Daten zum Radio senden ... </translation>
+    </message>
+    <message>
+        <source>Upload all Data to Radio ...</source>
+        <translation>Alle Daten zum Radio senden ...</translation>
+    </message>
+    <message>
+        <source> Refresh COM-Port list ... </source>
+        <translation> Liste der COM-Ports auffrischen ... </translation>
+    </message>
+    <message>
+        <source>Refresh COM-Port list ...</source>
+        <translation>Liste der COM-Ports auffrischen ...</translation>
+    </message>
+    <message>
+        <source> Select COM-Port ... </source>
+        <translation> COM-Port wählen ... </translation>
+    </message>
+    <message>
+        <source>Select COM-Port ...</source>
+        <translation>COM-Port wählen ...</translation>
+    </message>
+    <message>
+        <source>    &amp;Connect</source>
+        <translation>   &amp;Verbinden</translation>
+    </message>
+    <message>
+        <source> Connect / Disconnect ... </source>
+        <translation> Verbinden / Trennen ... </translation>
+    </message>
+    <message>
+        <source>Connect / Disconnect ...</source>
+        <translation>Verbinden / Trennen ...</translation>
+    </message>
+    <message>
+        <source>Line activity</source>
+        <translation>Leitungsaktivität</translation>
+    </message>
+    <message>
+        <source> TX </source>
+        <translation> TX </translation>
+    </message>
+    <message>
+        <source>TX</source>
+        <translation>TX</translation>
+    </message>
+    <message>
+        <source> RX </source>
+        <translation> RX </translation>
+    </message>
+    <message>
+        <source>RX</source>
+        <translation>RX</translation>
+    </message>
+    <message>
+        <source>Memory list group</source>
+        <translation>Speicherliste, Gruppe</translation>
+    </message>
+    <message>
+        <source>Memory list</source>
+        <translation>Speicherliste</translation>
+    </message>
+    <message>
+        <source> Load Data from File ... </source>
+        <translation> Daten aus Datei laden ... </translation>
+    </message>
+    <message>
+        <source>Load Data from File ...</source>
+        <translation>Daten aus Datei laden ...</translation>
+    </message>
+    <message>
+        <source> Save Data to File ... </source>
+        <translation> Daten in Datei speichern ... </translation>
+    </message>
+    <message>
+        <source>Save Data to File ...</source>
+        <translation>Daten in Datei speichern ...</translation>
+    </message>
+    <message>
+        <source> Move current entry Up ... </source>
+        <translation> Aktuellen Eintrag nach oben ... </translation>
+    </message>
+    <message>
+        <source>Move current entry Up ...</source>
+        <translation>Aktuellen Eintrag nach oben ...</translation>
+    </message>
+    <message>
+        <source> Move current entry Down ... </source>
+        <translation> Aktuellen Eintrag nach unten ... </translation>
+    </message>
+    <message>
+        <source>Move current entry Down ...</source>
+        <translation>Aktuellen Eintrag nach unten ...</translation>
+    </message>
+    <message>
+        <source> Insert new entry ...</source>
+        <translation> Neuen Eintrag einfügen ...</translation>
+    </message>
+    <message>
+        <source>Insert new entry ...</source>
+        <translation>Neuen Eintrag einfügen ...</translation>
+    </message>
+    <message>
+        <source> Remove current entry ... </source>
+        <translation> Aktuellen Eintrag entfernen ... </translation>
+    </message>
+    <message>
+        <source>Remove current entry ...</source>
+        <translation>Aktuellen Eintrag entfernen ...</translation>
+    </message>
+    <message>
+        <source>Entry editor</source>
+        <translation>Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source> Band </source>
+        <translation> Band </translation>
+    </message>
+    <message>
+        <source>&amp;Freq. KHz</source>
+        <translation>&amp;Freq. kHz</translation>
+    </message>
+    <message>
+        <source>Freq. KHz</source>
+        <translation>Freq. kHz</translation>
+    </message>
+    <message>
+        <source> Frequency </source>
+        <translation> Frequenz </translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message>
+        <source>&amp;Name (PS)</source>
+        <translation>&amp;Name (PS)</translation>
+    </message>
+    <message>
+        <source>Name (PS)</source>
+        <translation>Name (PS)</translation>
+    </message>
+    <message>
+        <source> Station Name </source>
+        <translation> Sendername </translation>
+    </message>
+    <message>
+        <source>Station Name</source>
+        <translation>Sendername</translation>
+    </message>
+    <message>
+        <source>&amp;PI-Code</source>
+        <translation>&amp;PI-Code</translation>
+    </message>
+    <message>
+        <source>PI-Code</source>
+        <translation>PI-Code</translation>
+    </message>
+    <message>
+        <source> PI-Code (RDS) </source>
+        <translation> PI-Code (RDS) </translation>
+    </message>
+    <message>
+        <source>PI-Code (RDS)</source>
+        <translation>PI-Code (RDS)</translation>
+    </message>
+    <message>
+        <source>&amp;Bandwidth</source>
+        <translation>&amp;Bandbreite</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source> Bandwidth </source>
+        <translation> Bandbreite </translation>
+    </message>
+    <message>
+        <source>&amp;Stereo</source>
+        <translation>&amp;Stereo</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source> Mono (Off) / Stereo (Auto) </source>
+        <translation> Mono (Aus) / Stereo (Auto) </translation>
+    </message>
+    <message>
+        <source>Mono (Off) / Stereo (Auto)</source>
+        <translation>Mono (Aus) / Stereo (Auto)</translation>
+    </message>
+    <message>
+        <source> Apply changes to the List ... </source>
+        <translation> Änderungen in die Liste übernehmen ... </translation>
+    </message>
+    <message>
+        <source>Apply changes to the List ...</source>
+        <translation>Änderungen in die Liste übernehmen ...</translation>
+    </message>
+    <message>
+        <source> Update only current entry to Radio ... </source>
+        <translation> Nur den aktuellen Eintrag zum Radio senden ... </translation>
+    </message>
+    <message>
+        <source>Update only current entry to Radio ...</source>
+        <translation>Nur den aktuellen Eintrag zum Radio senden ...</translation>
+    </message>
+    <message>
+        <source> Clear current entry in List ... </source>
+        <translation> Aktuellen Eintrag in der Liste leeren ... </translation>
+    </message>
+    <message>
+        <source>Clear current entry in List ...</source>
+        <translation>Aktuellen Eintrag in der Liste leeren ...</translation>
+    </message>
+    <message>
+        <source> ERROR</source>
+        <translation> FEHLER</translation>
+    </message>
+    <message>
+        <source>  The memory list has changes that are not saved. Save them?  </source>
+        <translation>  Die Speicherliste hat ungespeicherte Änderungen. Speichern?  </translation>
+    </message>
+    <message>
+        <source>  Could not save &quot;%1&quot;: %2  </source>
+        <translation>  „%1“ ließ sich nicht speichern: %2  </translation>
+    </message>
+    <message>
+        <source>  Could not read &quot;%1&quot;: %2  </source>
+        <translation>  „%1“ ließ sich nicht lesen: %2  </translation>
+    </message>
+    <message>
+        <source>Load %1</source>
+        <translation>%1 laden</translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>Keine zuletzt benutzten Dateien</translation>
+    </message>
+    <message>
+        <source>Move channel %1 up</source>
+        <translation>Kanal %1 nach oben</translation>
+    </message>
+    <message>
+        <source>Move channel %1 down</source>
+        <translation>Kanal %1 nach unten</translation>
+    </message>
+    <message>
+        <source>Move channel %1 to %2</source>
+        <translation>Kanal %1 nach %2 verschieben</translation>
+    </message>
+    <message>
+        <source>Sort by frequency</source>
+        <translation>Nach Frequenz sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by name</source>
+        <translation>Nach Name sortieren</translation>
+    </message>
+    <message>
+        <source>Move empty channels to the end</source>
+        <translation>Leere Kanäle ans Ende</translation>
+    </message>
+    <message>
+        <source>Paste 1 channel</source>
+        <translation>1 Kanal einfügen</translation>
+    </message>
+    <message>
+        <source>Paste %1 channels</source>
+        <translation>%1 Kanäle einfügen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Copy all channels</source>
+        <translation>Alle Kanäle kopieren</translation>
+    </message>
+    <message>
+        <source>Upload changed channels (%1)</source>
+        <translation>Geänderte Kanäle senden (%1)</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Vom Radio laden</translation>
+    </message>
+</context>
+</TS>
