@@ -71,6 +71,21 @@ class tst_Screen : public QObject
         return differing;
     }
 
+    // Dark pixels the server shows of a list line.
+    int inkOnScreen(int row) const
+    {
+        QAbstractItemView *list = m_s->h.list();
+        QWidget *window = list->window();
+        const QRect r = list->visualRect(list->model()->index(row, 0))
+                            .translated(list->viewport()->mapTo(window, QPoint(0, 0)));
+        const QImage shown = window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+        int ink = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                ink += qGray(shown.pixel(x, y)) < 128;
+        return ink;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -109,6 +124,20 @@ private slots:
             QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1: %2 of %3 pixels on the screen are not what it paints")
                                                     .arg(name).arg(differing).arg(w->width() * w->height())));
         }
+    }
+
+    // A changed channel's line is drawn heavier than the same line once saved.
+    void changedLineBold()
+    {
+        m_s->h.storeStation(0, "99900", "BOLD", "", 0, 1);
+        m_s->h.clickLine(5); // a selected line is drawn light on dark
+        QTest::qWait(kPaintWaitMs);
+        const int changed = inkOnScreen(0);
+        m_s->h.dialogs.fileAnswers = {m_store.file(QStringLiteral("saved.csv"))};
+        m_s->h.click("cSave");
+        QTest::qWait(kPaintWaitMs);
+        const int saved = inkOnScreen(0);
+        QVERIFY2(saved > 0 && saved < changed, qPrintable(QStringLiteral("%1 dark pixels changed, %2 saved").arg(changed).arg(saved)));
     }
 };
 
