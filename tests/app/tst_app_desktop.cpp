@@ -48,7 +48,6 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::newRow("nothing") << QStringList{} << WindowOptions::Action::Run << "";
         QTest::newRow("a file") << QStringList{"list.csv"} << WindowOptions::Action::Run << "list.csv";
-        QTest::newRow("version") << QStringList{"--version"} << WindowOptions::Action::Version << "";
         QTest::newRow("help") << QStringList{"-h"} << WindowOptions::Action::Help << "";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << WindowOptions::Action::Usage << "";
         QTest::newRow("two files") << QStringList{"a.csv", "b.csv"} << WindowOptions::Action::Usage << "";

@@ -87,8 +87,6 @@ private slots:
         s.h.combo("coCOM")->setCurrentIndex(1);
         QVERIFY(s.connectPort());
         QCOMPARE(s.h.enabled(kLinkControls), kOnline);
-        QCOMPARE(s.port()->cSettings(), "115200,N,8,1");
-        QCOMPARE(s.port()->PollInterval(), 25);
         QCOMPARE(s.timerChk()->interval(), 1000);
         s.port()->cOutput(QStringLiteral("$time: 10:00:00\n")); // a reply nobody reads
         QTRY_COMPARE_WITH_TIMEOUT(s.lamp("pBuf_1"), kRxLit, 10000); // generous for busy machines

@@ -4,8 +4,6 @@
 #include "ReceiverSimulator.h"
 #include "SimCommandLine.h"
 #include "TestFiles.h"
-#include "link/Bits.h"
-#include "link/ClockCommand.h"
 #include "link/DownloadReply.h"
 #include "link/EntryCommand.h"
 #include "link/EntryStatus.h"
@@ -164,12 +162,6 @@ private slots:
         QTEST(EntryCommand::entryCommand(n, stored).toLatin1(), "wire");
     }
 
-    void clockCommand()
-    {
-        QCOMPARE(ClockCommand::clockCommand(QTime(7, 5, 9)), "$time: 07:05:09\n");
-        QCOMPARE(ClockCommand::clockCommand(QTime(23, 59, 59)), "$time: 23:59:59\n");
-    }
-
     // Only what reaches the receiver counts: the band is not sent, the name's
     // blank fill is, and an empty channel is empty whatever its text fields.
     void sameOnReceiver()
@@ -214,14 +206,6 @@ private slots:
         QTEST(r.accepted ? QStringList() : messages, "messages");
         QTEST(r.accepted ? QStringList() : focus, "focus");
         QCOMPARE(EntryStatus::errorTitle(r.word), " ERROR: " + QString::number(r.word));
-    }
-
-    void bits()
-    {
-        QVERIFY(mBits::IsBitSet(128, 7));
-        QVERIFY(!mBits::IsBitSet(127, 7));
-        QVERIFY(!mBits::IsBitSet(~0u, 32));
-        QVERIFY(!mBits::IsBitSet(~0u, -1));
     }
 
     // The engine's transfers of all three channels, or of channel 2 alone.

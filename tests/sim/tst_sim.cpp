@@ -104,7 +104,6 @@ private slots:
         QTest::newRow("--lf, --status") << "--lf --status 33" << entry << QByteArray("S:33\n") << 1 << true;
         QTest::newRow("--status, own checks decide") << "--status 0" << QByteArray("S5,5,0,0,,\n") << QByteArray("S:0\r\n") << 1 << false;
         QTest::newRow("--garbage before") << "--garbage before" << entry << junk + "S:128\r\n" << 1 << true;
-        QTest::newRow("--silent") << "--silent" << entry << QByteArray() << 1 << true;
         QTest::newRow("--hang-up-after, slow: deaf after the last") << "--hang-up-after 2 --delay 30 --byte-delay 2" << "x\n" + entry + "S5,0,0,0,,\n"
                                                                     << QByteArray("S:128\r\n") << 2 << true;
     }
