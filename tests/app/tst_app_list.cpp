@@ -9,8 +9,6 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QUndoStack>
 
@@ -45,17 +43,11 @@ class tst_AppList : public QObject
     // Chooses an entry of a context menu by its text, as a user would.
     void choose(QWidget *on, const QString &text)
     {
-        QTimer::singleShot(0, on, [text] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        h().withContextMenu(on, [text](QMenu *menu) {
             for (QAction *a : menu->actions())
                 if (a->text() == text)
                     a->trigger();
-            menu->close();
         });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), on->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(on, &event);
-        QApplication::setActiveWindow(h().window.get()); // back from the menu's own window
-        WindowHarness::settle();
     }
     bool drop(int from, int to)
     {

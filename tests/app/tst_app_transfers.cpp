@@ -5,9 +5,7 @@
 #include "SimHarness.h"
 #include "TestFiles.h"
 
-#include <QContextMenuEvent>
 #include <QDir>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QUndoStack>
 
@@ -36,18 +34,13 @@ class tst_AppTransfers : public QObject
 
     QVector<MemoryEntry> entries() const { return m_s->h.window->table().entries(); }
     // The list's context menu as it opens: each entry's text, and whether it can be chosen.
-    QList<std::pair<QString, bool>> listMenu() const
+    QList<std::pair<QString, bool>> listMenu()
     {
         QList<std::pair<QString, bool>> shown;
-        QTimer::singleShot(0, m_s->h.window.get(), [&shown] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        m_s->h.withContextMenu(m_s->h.list()->viewport(), [&shown](QMenu *menu) {
             for (QAction *a : menu->actions())
                 shown.append({a->text(), a->isEnabled()});
-            menu->close();
         });
-        QWidget *viewport = m_s->h.list()->viewport();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));
-        QApplication::sendEvent(viewport, &event);
         return shown;
     }
 

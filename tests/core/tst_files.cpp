@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory files: CSV text both ways, file functions, dialog settings, backups, character set.
 #include "TestFiles.h"
+#include "EntryValues.h"
 
 #include "files/Backups.h"
 #include "files/CsvFile.h"
@@ -23,17 +24,6 @@ using Entries = QList<MemoryEntry>;
 
 // FM from 87500 kHz, so a frequency the download would call AM has no band here.
 static const Bands::Limits kLimits{"144", "27000", "87500", "108000"};
-
-static MemoryEntry entry(int band, int kHz, const QString &name, const QString &pi, int bandwidth, int stereo)
-{
-    return {qint16(band), kHz, quint8(bandwidth), quint8(stereo), pi.leftJustified(4), name.leftJustified(9)};
-}
-
-char *toString(const MemoryEntry &e)
-{
-    return QTest::toString(QStringLiteral("band %1, %2 kHz, name \"%3\", PI \"%4\", bandwidth %5, stereo %6")
-                               .arg(e.band).arg(e.frequency).arg(e.name, e.pi).arg(e.bandwidth).arg(e.stereo));
-}
 
 class tst_Files : public QObject
 {

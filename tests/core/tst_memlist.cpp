@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory list: the number rule, bands, list lines, Apply, the table and its operations.
+#include "EntryValues.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
 #include "memlist/ListOrder.h"
@@ -16,17 +17,6 @@ using Order = std::function<QList<int>(const QVector<MemoryEntry> &)>;
 Q_DECLARE_METATYPE(EntryEditor::Input)
 Q_DECLARE_METATYPE(TableOp)
 Q_DECLARE_METATYPE(Order)
-
-static MemoryEntry entry(int band, int kHz, const QString &name, const QString &pi, int bandwidth, int stereo)
-{
-    return {qint16(band), kHz, quint8(bandwidth), quint8(stereo), pi.leftJustified(4), name.leftJustified(9)};
-}
-
-char *toString(const MemoryEntry &e)
-{
-    return QTest::toString(QStringLiteral("band %1, %2 kHz, name \"%3\", PI \"%4\", bandwidth %5, stereo %6")
-                               .arg(e.band).arg(e.frequency).arg(e.name, e.pi).arg(e.bandwidth).arg(e.stereo));
-}
 
 class tst_MemList : public QObject
 {

@@ -14,10 +14,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class WindowHarness
@@ -115,6 +119,21 @@ public:
     void click(const char *widgetName)
     {
         QTest::mouseClick(child(widgetName), Qt::LeftButton);
+        settle();
+    }
+
+    // Opens the context menu of `on` as a right click does, hands it to `act`
+    // while it is open, then closes it.
+    void withContextMenu(QWidget *on, const std::function<void(QMenu *)> &act)
+    {
+        QTimer::singleShot(0, on, [act] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            act(menu);
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), on->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(on, &event);
+        QApplication::setActiveWindow(window.get()); // back from the menu's own window
         settle();
     }
 
