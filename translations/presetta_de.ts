@@ -24,11 +24,11 @@
     </message>
     <message>
         <source>%1 takes one file</source>
-        <translation>%1 braucht genau eine Datei</translation>
+        <translation>%1 erwartet genau eine Datei</translation>
     </message>
     <message>
         <source>%1 takes no file</source>
-        <translation>%1 nimmt keine Datei</translation>
+        <translation>%1 erwartet keine Datei</translation>
     </message>
     <message>
         <source>%1 belongs to %2</source>
@@ -79,46 +79,53 @@ Exit status:
 </source>
         <translation>Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]
 
-Die Speicherkanäle eines UKW/MW-RDS-Empfängers an einer seriellen Leitung, vom Terminal aus.
-Speicherdateien sind die, die das Presetta-Fenster speichert und lädt.
+Die Speicherkanäle eines UKW/MW-RDS-Empfängers an einer seriellen Leitung,
+vom Terminal aus. Speicherdateien sind die, die das Presetta-Fenster speichert
+und lädt.
 
 Befehle:
-  ports                     die seriellen Schnittstellen auflisten; * zeigt die ohne -p benutzte
-  download [-o DATEI]       die Kanäle des Empfängers als Speicherdatei holen
+  ports                     die seriellen Schnittstellen auflisten; * zeigt die,
+                            die ohne -p benutzt wird
+  download [-o DATEI]       die Kanäle vom Empfänger lesen, als Speicherdatei
                             (ohne -o auf die Standardausgabe)
   upload DATEI [--changed] [--verify]
-                            jeden Kanal aus DATEI senden (je Zeile einer; Kanäle hinter
-                            ihren Zeilen bleiben, wie sie sind); beim ersten, den der
-                            Empfänger ablehnt, anhalten. --changed: erst laden und nur
-                            die abweichenden Kanäle senden. --verify: danach laden und
-                            jeden Kanal melden, der von DATEI abweicht
+                            jeden Kanal aus DATEI senden (je Zeile einer; Kanäle
+                            hinter ihren Zeilen bleiben, wie sie sind); beim
+                            ersten, den der Empfänger ablehnt, anhalten.
+                            --changed: erst vom Empfänger lesen und nur die
+                            abweichenden Kanäle senden. --verify: danach lesen
+                            und jeden Kanal melden, der von DATEI abweicht
   update DATEI --channel N  Kanal N aus DATEI senden
-  sync                      die Uhr des Empfängers auf die Ortszeit dieses Rechners stellen
-  show DATEI                die Kanäle aus DATEI so ausgeben, wie die Liste des Fensters sie zeigt
+  sync                      die Uhr des Empfängers auf die Ortszeit dieses
+                            Rechners stellen
+  show DATEI                die Kanäle aus DATEI so ausgeben, wie die Liste
+                            des Fensters sie zeigt
 
 Optionen:
-  -p, --port PORT   Gerätepfad (/dev/ttyUSB0) oder Name aus &apos;ports&apos;;
-                    Vorgabe: die zuletzt vom Fenster benutzte, sonst dessen erste Wahl
-  -q, --quiet       kein Fortschritt auf der Standardfehlerausgabe
+  -p, --port PORT   Gerätepfad (/dev/ttyUSB0) oder Name aus &apos;ports&apos;; Vorgabe:
+                    die zuletzt vom Fenster benutzte, sonst dessen erste Wahl
+  -q, --quiet       keine Fortschrittsanzeige auf der Standardfehlerausgabe
   -h, --help        dieser Text
       --version     die Version des Programms
 
-Strg+C beendet einen Upload nach dem Kanal, der gerade gesendet wird, alles andere sofort.
+Strg+C beendet das Senden nach dem laufenden Kanal, alles andere sofort.
 
 Rückgabewert:
   0    fertig
   2    Aufruffehler
-  3    Fehler an Schnittstelle oder Verbindung: die Schnittstelle lässt sich nicht öffnen,
-       die Verbindung ist abgerissen, oder der Empfänger antwortet nicht
+  3    Fehler an Schnittstelle oder Verbindung: die Schnittstelle lässt sich
+       nicht öffnen, die Verbindung ist abgerissen, oder der Empfänger
+       antwortet nicht
   4    der Empfänger hat einen Kanal abgelehnt
-  5    eine Datei ist unlesbar, keine Speicherdatei, oder ließ sich nicht schreiben
+  5    eine Datei ist unlesbar, keine Speicherdatei, oder ließ sich nicht
+       schreiben
   6    --verify hat abweichende Kanäle gefunden
   130  abgebrochen (Strg+C)
 </translation>
     </message>
     <message>
         <source>Try &apos;presetta-cli --help&apos;.</source>
-        <translation>Mehr mit &apos;presetta-cli --help&apos;.</translation>
+        <translation>Mehr dazu mit &apos;presetta-cli --help&apos;.</translation>
     </message>
 </context>
 <context>
@@ -129,7 +136,7 @@ Rückgabewert:
     </message>
     <message>
         <source>Downloading: %1 bytes</source>
-        <translation>Lade: %1 Bytes</translation>
+        <translation>Lese: %1 Bytes</translation>
     </message>
     <message>
         <source>interrupted</source>
@@ -362,11 +369,11 @@ Rückgabewert:
     </message>
     <message>
         <source>%1 is not there: no such device.</source>
-        <translation>%1 ist nicht da: kein solches Gerät.</translation>
+        <translation>%1 ist nicht vorhanden: kein solches Gerät.</translation>
     </message>
     <message>
         <source>%1 is gone: the device is no longer there. Plug it in again.</source>
-        <translation>%1 ist weg: das Gerät ist nicht mehr da. Bitte wieder einstecken.</translation>
+        <translation>%1 ist verschwunden: das Gerät ist nicht mehr vorhanden. Bitte wieder einstecken.</translation>
     </message>
     <message>
         <source>%1 is not a serial device.</source>
@@ -413,7 +420,7 @@ Rückgabewert:
     </message>
     <message>
         <source>Try &apos;presetta --help&apos;.</source>
-        <translation>Mehr mit &apos;presetta --help&apos;.</translation>
+        <translation>Mehr dazu mit &apos;presetta --help&apos;.</translation>
     </message>
     <message>
         <source>FILE</source>
@@ -440,11 +447,11 @@ Rückgabewert:
     </message>
     <message>
         <source> Download all Data from Radio ... </source>
-        <translation> Alle Daten vom Radio laden ... </translation>
+        <translation> Alle Daten vom Radio lesen ... </translation>
     </message>
     <message>
         <source>Download all Data from Radio ...</source>
-        <translation>Alle Daten vom Radio laden ...</translation>
+        <translation>Alle Daten vom Radio lesen ...</translation>
     </message>
     <message>
         <source> Upload all Data to Radio ... </source>
@@ -456,11 +463,11 @@ Rückgabewert:
     </message>
     <message>
         <source> Refresh COM-Port list ... </source>
-        <translation> Liste der COM-Ports auffrischen ... </translation>
+        <translation> Liste der COM-Ports aktualisieren ... </translation>
     </message>
     <message>
         <source>Refresh COM-Port list ...</source>
-        <translation>Liste der COM-Ports auffrischen ...</translation>
+        <translation>Liste der COM-Ports aktualisieren ...</translation>
     </message>
     <message>
         <source> Select COM-Port ... </source>
@@ -504,7 +511,7 @@ Rückgabewert:
     </message>
     <message>
         <source>Memory list group</source>
-        <translation>Speicherliste, Gruppe</translation>
+        <translation>Gruppe Speicherliste</translation>
     </message>
     <message>
         <source>Memory list</source>
@@ -752,7 +759,11 @@ Rückgabewert:
     </message>
     <message>
         <source>Download</source>
-        <translation>Vom Radio laden</translation>
+        <translation>Vom Radio lesen</translation>
+    </message>
+    <message>
+        <source>CSV-Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "settings/ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -26,7 +27,11 @@
 #include <QUrl>
 
 namespace {
-const QString kCsvFilter = QStringLiteral("CSV-Files (*.csv)|*.csv");
+// Built when asked, so the filter's description follows the installed language.
+QString csvFilter()
+{
+    return QCoreApplication::translate("frmMain", "CSV-Files (*.csv)") + QStringLiteral("|*.csv");
+}
 }
 
 void frmMain::cSave_Click()
@@ -38,7 +43,7 @@ bool frmMain::saveList()
 {
     const QString proposal = m_lastDir + QStringLiteral("Presetta_")
         + Clock::now().toString(QStringLiteral("yyyyMMdd-HHmm")) + QStringLiteral(".csv");
-    const QString path = m_dialogs->fileDialog(this, 1, proposal, QStringLiteral("Save Data ..."), kCsvFilter);
+    const QString path = m_dialogs->fileDialog(this, 1, proposal, QStringLiteral("Save Data ..."), csvFilter());
     if (mExtractFileName::ExtractFileName(path).isEmpty()) {
         m_dialogs->beep();
         return false;
@@ -61,7 +66,7 @@ void frmMain::cLoad_Click()
 {
     // The backups are two clicks away.
     const QString path = m_dialogs->fileDialog(this, 0, m_lastDir + QStringLiteral("*.csv"),
-                                               QStringLiteral("Open Data ..."), kCsvFilter,
+                                               QStringLiteral("Open Data ..."), csvFilter(),
                                                {Backups::folder()});
     if (mExtractFileName::ExtractFileName(path).isEmpty())
         m_dialogs->beep();
