@@ -27,6 +27,9 @@ if(TARGET presetta-sim)
   install(TARGETS presetta-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+# The translations the core carries built in (src/core/CMakeLists.txt).
+install(FILES ${PRESETTA_QM_FILES} DESTINATION ${PRESETTA_TRANSLATIONS_DIR})
+
 install(FILES ${_pkg}/presetta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 install(FILES ${_gen}/${PRESETTA_METAINFO_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

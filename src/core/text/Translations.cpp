@@ -2,11 +2,18 @@
 #include "text/Translations.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace Translations {
+
+QString installedFolder()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath()
+                           + QStringLiteral("/" PRESETTA_TRANSLATIONS_FROM_BIN));
+}
 
 bool install(QCoreApplication *app)
 {
@@ -26,8 +33,11 @@ bool install(QCoreApplication *app, const QLocale &locale)
         QCoreApplication::installTranslator(t);
     };
     auto *own = new QTranslator(app);
-    const bool found = own->load(locale, QStringLiteral("presetta"), QStringLiteral("_"),
-                                 QStringLiteral(":/i18n"));
+    bool found = false;
+    for (const QString &folder : {installedFolder(), QStringLiteral(":/i18n")}) {
+        if ((found = own->load(locale, QStringLiteral("presetta"), QStringLiteral("_"), folder)))
+            break;
+    }
     if (!found) {
         delete own;
         return false;

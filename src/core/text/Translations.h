@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class QCoreApplication;
 class QLocale;
 
@@ -11,5 +13,9 @@ namespace Translations {
 // one: the texts stay as written. Returns whether the program's was found.
 bool install(QCoreApplication *app);
 bool install(QCoreApplication *app, const QLocale &locale);
+
+// Where the installed programs find the .qm files beside the built-in ones:
+// one put there (a packager's newer one, or a new language) is taken first.
+QString installedFolder();
 
 } // namespace Translations
