@@ -10,7 +10,6 @@
 #include "WindowHarness.h"
 #include "WindowOptions.h"
 #include "settings/ProgramSettings.h"
-#include "text/Translations.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -19,7 +18,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -79,34 +77,6 @@ private slots:
         QTEST(program.exitCode(), "status");
         QTEST(QString::fromUtf8(program.readAllStandardOutput()), "output");
         QCOMPARE(program.readAllStandardError().contains("frobnicate"), option == "--frobnicate");
-    }
-
-    // The window speaks the user's language where it has a translation, and
-    // every other language sees the texts exactly as written.
-    void language_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("connect");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("German") << "de_DE" << "   &Verbinden" << "  CSV-Datei ist nicht kompatibel!  " << " FEHLER";
-        QTest::newRow("Austrian German") << "de_AT" << "   &Verbinden" << "  CSV-Datei ist nicht kompatibel!  "
-                                         << " FEHLER";
-        QTest::newRow("English") << "en_US" << "    &Connect" << "  CSV-File is not compatible!  " << " ERROR";
-        QTest::newRow("French") << "fr_FR" << "    &Connect" << "  CSV-File is not compatible!  " << " ERROR";
-    }
-    void language()
-    {
-        QFETCH(QString, locale);
-        const auto restore = qScopeGuard([] { Translations::install(qApp, QLocale::c()); });
-        Translations::install(qApp, QLocale(locale));
-        QVERIFY(writeBytes(store.file("foreign.csv"), "Frequency;Station\r\n"));
-        WindowHarness h;
-        QVERIFY(h.start(store.file("foreign.csv")));
-        QTEST(h.child<QCheckBox>("ckConn")->text(), "connect");
-        QCOMPARE(h.dialogs.messages.size(), 1);
-        QTEST(h.dialogs.messages.value(0).text, "refusal");
-        QTEST(h.dialogs.messages.value(0).title, "title");
     }
 
     // A file named at start-up is loaded by Load's rules; a refused one is said.

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The user's language: German where the program has it, and every other
+// language sees the texts exactly as written, framing blanks included.
+#include "TestFiles.h"
+#include "WindowHarness.h"
+#include "text/Translations.h"
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QScopeGuard>
+
+class tst_AppLanguage : public QObject
+{
+    Q_OBJECT
+    TestStore store;
+
+private slots:
+    void initTestCase() { QVERIFY(store.isValid()); }
+
+    // A text from the form (uic), one from the window's code and one from the core.
+    void window_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("connect");
+        QTest::addColumn<QString>("sort");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("German") << "de_DE" << "   &Verbinden" << "Nach Frequenz sortieren"
+                                << "  CSV-Datei ist nicht kompatibel!  ";
+        QTest::newRow("Swiss German") << "de_CH" << "   &Verbinden" << "Nach Frequenz sortieren"
+                                      << "  CSV-Datei ist nicht kompatibel!  ";
+        QTest::newRow("English") << "en_US" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
+        QTest::newRow("French") << "fr_FR" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
+        QTest::newRow("C") << "C" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
+    }
+    void window()
+    {
+        QFETCH(QString, locale);
+        const auto restore = qScopeGuard([] { Translations::install(qApp, QLocale::c()); });
+        QCOMPARE(Translations::install(qApp, QLocale(locale)), locale.startsWith("de"));
+        QVERIFY(writeBytes(store.file("foreign.csv"), "Frequency;Station\r\n"));
+        WindowHarness h;
+        QVERIFY(h.start(store.file("foreign.csv")));
+        QTEST(h.child<QCheckBox>("ckConn")->text(), "connect");
+        QCOMPARE(h.dialogs.messages.size(), 1);
+        QTEST(h.dialogs.messages.value(0).text, "refusal");
+        QStringList entries;
+        h.withContextMenu(h.list()->viewport(), [&entries](QMenu *menu) {
+            for (const QAction *a : menu->actions())
+                entries << a->text();
+        });
+        QFETCH(QString, sort);
+        QVERIFY2(entries.contains(sort), qPrintable(entries.join('|')));
+    }
+
+    // A translation put in the installed folder is taken before the built-in ones.
+    void installedFolderFirst()
+    {
+        const QString file = Translations::installedFolder() + "/presetta_fr.qm";
+        const auto restore = qScopeGuard([file] {
+            Translations::install(qApp, QLocale::c());
+            QFile::remove(file);
+            QDir().rmpath(Translations::installedFolder());
+        });
+        QVERIFY(QDir().mkpath(Translations::installedFolder()));
+        QVERIFY(QFile::copy(":/i18n/presetta_de.qm", file));
+        QVERIFY(Translations::install(qApp, QLocale(QLocale::French, QLocale::France)));
+        QCOMPARE(QCoreApplication::translate("frmMain", "Sort by frequency"), "Nach Frequenz sortieren");
+    }
+
+    // presetta-cli takes the language from the environment, as a shell starts it.
+    void cli_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("German") << "de_DE.UTF-8" << "Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]";
+        QTest::newRow("English") << "en_GB.UTF-8" << "Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]";
+        QTest::newRow("C") << "C" << "Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]";
+    }
+    void cli()
+    {
+        QFETCH(QString, lang);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(name);
+        env.insert("LANG", lang);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(PRESETTA_CLI, {"--help"});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QTEST(QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0), "firstLine");
+    }
+};
+
+QTEST_MAIN(tst_AppLanguage)
+#include "tst_app_language.moc"
