@@ -139,8 +139,6 @@ private slots:
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "";
         QTest::newRow("dropped-down list: Escape") << 0 << "tFreq" << "<coBW><Escape>"
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "coBW" << 0 << "" << "";
-        QTest::newRow("check: FM, left with Enter") << 4 << "tFreq" << "87600<Return>"
-            << QStringList{"FM", "87600", "C", "0002", "AUTO", "AUTO"} << "" << 4 << "tName" << 0 << "" << "";
         QTest::newRow("check: AM, left with Tab") << 4 << "tFreq" << "1008<Tab>"
             << QStringList{"AM", "1008", "C", "", "8k", ""} << "" << 4 << "tName" << 0 << "" << "";
         QTest::newRow("check: no band") << 4 << "tFreq" << "50000<Tab>"

@@ -87,11 +87,7 @@ private slots:
         QTest::addColumn<QString>("messageTitle");
         QTest::addColumn<QString>("messageText");
         const QStringList kept{"06 KEEP"};
-        const QStringList loaded{"01 REGNBOGN", "02 RADIO"};
-        QTest::newRow("accepted") << "in.csv" << kStations << loaded << 0 << 0 << "" << "";
         QTest::newRow("cancelled") << "" << kStations << kept << 7 << 1 << "" << "";
-        QTest::newRow("not compatible") << "in.csv" << QByteArray("Name\r\n") << kept << 7 << 0 << " ERROR"
-                                        << "  CSV-File is not compatible!  ";
         QTest::newRow("too big") << "big.csv" << QByteArray() << kept << 7 << 0 << " ERROR"
                                  << "  Could not read \"big.csv\": File is too large  ";
         QTest::newRow("ignored, redrawn") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << kept << 0 << 0 << "" << "";

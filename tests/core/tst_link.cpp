@@ -62,12 +62,8 @@ private slots:
         QTest::newRow("no line for it") << kFiveLines << 3 << 2 << kNoLine;
         QTest::newRow("CR LF") << "m:2\r\n1,100400,3,1,1A2B,RADIO\r\n" << 2 << 1 << entry(Bands::kFM, 100400, 3, 1, "1A2B", "RADIO    ");
         QTest::newRow("12, is not 1,") << "m:20\n12,90000" << 20 << 1 << kNoLine;
-        QTest::newRow("12, is 12") << "m:20\n12,90000" << 20 << 12 << entry(Bands::kFM, 90000, 0, 0, "0000", "         ");
         QTest::newRow("before the count: lost") << "1,100400\nm:3\n" << 3 << 1 << kNoLine;
         QTest::newRow("a second count empties") << "m:3\n1,90000\nm:2.5\n2,91000" << 2 << 1 << kNoLine;
-        QTest::newRow("PI and name cut") << "m:1\n1,1,0,0,12345,ABCDEFGHIJ" << 1 << 1 << entry(Bands::kAM, 1, 0, 0, "2345", "ABCDEFGHI");
-        QTest::newRow("codes clamped, PI right-aligned, name ends at a comma")
-            << "m:1\n1,88000,300,-5, 1A ,AB,CD" << 1 << 1 << entry(Bands::kFM, 88000, 255, 0, "  1A", "AB       ");
         QTest::newRow("above the FM limits: AM") << "m:1\n1,108001" << 1 << 1 << entry(Bands::kAM, 108001, 0, 0, "0000", "         ");
         QTest::newRow("received FM limits decide") << "m:1\nf:87500,108000\n1,87499" << 1 << 1
                                                    << entry(Bands::kAM, 87499, 0, 0, "0000", "         ");
@@ -320,8 +316,6 @@ private slots:
         QTest::newRow("two changed") << "" << QList<int>{1, 3} << false << S::Done
                                      << QByteArray("sS1,87600,1,1,D3C1,NEW\nS3,87800,3,1,D3C3,NEW\n");
         QTest::newRow("none changed") << "" << QList<int>() << false << S::Done << QByteArray("s");
-        QTest::newRow("refused: stops there") << "--status 33" << QList<int>{2, 3} << false << S::Refused
-                                              << QByteArray("sS2,87700,2,1,D3C2,NEW\n");
         QTest::newRow("Escape while downloading: nothing sent") << "" << QList<int>{2} << true << S::Aborted << QByteArray("s");
     }
     void uploadChanged()
@@ -359,7 +353,6 @@ private slots:
         QTest::newRow("listed, gone") << "/dev/ttyNONE7" << PortProblem::Source::Listed
                                       << "ttyNONE7 is gone: the device is no longer there. Plug it in again.";
         QTest::newRow("a folder") << "/tmp" << PortProblem::Source::Typed << "/tmp is not a serial device.";
-        QTest::newRow("a file") << "/etc/hostname" << PortProblem::Source::Typed << "/etc/hostname is not a serial device.";
     }
     void openRefused()
     {

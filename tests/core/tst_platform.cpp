@@ -34,7 +34,6 @@ private slots:
         QTEST(ProgramIdentity::ProgVer(1, 6, revision), "text");
     }
 
-    // The numbers and the date are the build's, from the top CMakeLists.txt.
     // A copy in a folder the user can write keeps its files beside itself, an installed one in the user's.
     void userFolders_data()
     {
