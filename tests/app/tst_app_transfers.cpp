@@ -212,6 +212,7 @@ private slots:
         QTest::addColumn<bool>("cleanAfterStep");
         QTest::newRow("Apply") << "cAply" << "Apply channel 2" << 1 << false;
         QTest::newRow("Up") << "cUp" << "Move channel 2 up" << 1 << false;
+        QTest::newRow("Down") << "cDn" << "Move channel 2 down" << 1 << false;
         QTest::newRow("Insert: the last channel falls out") << "cIns" << "Insert channel 2" << 1 << false;
         QTest::newRow("Delete") << "cDel" << "Delete channel 2" << 1 << false;
         QTest::newRow("Load") << "cLoad" << "Load other.csv" << 0 << true;
