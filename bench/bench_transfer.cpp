@@ -190,7 +190,7 @@ public:
             return s->commandCount();
         });
         const Cpu start = Cpu::now();
-        m_h->window->uploadChangedChannels();
+        m_h->window->receiver()->uploadChangedChannels();
         const Transfer t{Cpu::now() - start};
         const QByteArray bytes = m_sim.call([](Sim &s) { return s->receivedBytes(); });
         if (bytes != "s" + QByteArray('S' + channel(20).memoryLine(20) + '\n' + 'S' + channel(70).memoryLine(70) + '\n'))

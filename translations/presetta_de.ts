@@ -220,6 +220,57 @@ Rückgabewert:
     </message>
 </context>
 <context>
+    <name>Commands</name>
+    <message>
+        <source>Recent files</source>
+        <translation>Zuletzt verwendete Dateien</translation>
+    </message>
+    <message>
+        <source>Upload changed channels (%1)</source>
+        <translation>Geänderte Kanäle senden (%1)</translation>
+    </message>
+    <message>
+        <source>Sort by frequency</source>
+        <translation>Nach Frequenz sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by name</source>
+        <translation>Nach Name sortieren</translation>
+    </message>
+    <message>
+        <source>Move empty channels to the end</source>
+        <translation>Leere Kanäle ans Ende</translation>
+    </message>
+    <message>
+        <source>Copy channel</source>
+        <translation>Kanal kopieren</translation>
+    </message>
+    <message>
+        <source>Cut channel</source>
+        <translation>Kanal ausschneiden</translation>
+    </message>
+    <message>
+        <source>Paste channels</source>
+        <translation>Kanäle einfügen</translation>
+    </message>
+    <message>
+        <source>Copy all channels</source>
+        <translation>Alle Kanäle kopieren</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
     <name>CsvFile</name>
     <message>
         <source> ERROR</source>
@@ -309,6 +360,96 @@ Rückgabewert:
     </message>
 </context>
 <context>
+    <name>FilesPart</name>
+    <message>
+        <source>CSV-Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Save Data ...</source>
+        <translation>Daten speichern ...</translation>
+    </message>
+    <message>
+        <source>  Could not save &quot;%1&quot;: %2  </source>
+        <translation>  „%1“ ließ sich nicht speichern: %2  </translation>
+    </message>
+    <message>
+        <source> ERROR</source>
+        <translation> FEHLER</translation>
+    </message>
+    <message>
+        <source>Open Data ...</source>
+        <translation>Daten öffnen ...</translation>
+    </message>
+    <message>
+        <source>Load %1</source>
+        <translation>%1 laden</translation>
+    </message>
+    <message>
+        <source>  Could not load &quot;%1&quot;: %2  </source>
+        <translation>  „%1“ ließ sich nicht laden: %2  </translation>
+    </message>
+    <message>
+        <source>  Could not read &quot;%1&quot;: %2  </source>
+        <translation>  „%1“ ließ sich nicht lesen: %2  </translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>Keine zuletzt benutzten Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>ListPart</name>
+    <message>
+        <source>Move channel %1 up</source>
+        <translation>Kanal %1 nach oben</translation>
+    </message>
+    <message>
+        <source>Move channel %1 down</source>
+        <translation>Kanal %1 nach unten</translation>
+    </message>
+    <message>
+        <source>Move channel %1 to %2</source>
+        <translation>Kanal %1 nach %2 verschieben</translation>
+    </message>
+    <message>
+        <source>Sort by frequency</source>
+        <translation>Nach Frequenz sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by name</source>
+        <translation>Nach Name sortieren</translation>
+    </message>
+    <message>
+        <source>Move empty channels to the end</source>
+        <translation>Leere Kanäle ans Ende</translation>
+    </message>
+    <message>
+        <source>Paste 1 channel</source>
+        <translation>1 Kanal einfügen</translation>
+    </message>
+    <message>
+        <source>Paste %1 channels</source>
+        <translation>%1 Kanäle einfügen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+</context>
+<context>
     <name>ListSteps</name>
     <message>
         <source>Apply channel %1</source>
@@ -394,6 +535,17 @@ Rückgabewert:
     <message>
         <source>%1 cannot be opened: %2.</source>
         <translation>%1 lässt sich nicht öffnen: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ReceiverPart</name>
+    <message>
+        <source> ERROR</source>
+        <translation> FEHLER</translation>
+    </message>
+    <message>
+        <source>Upload changed channels (%1)</source>
+        <translation>Geänderte Kanäle senden (%1)</translation>
     </message>
 </context>
 <context>
@@ -678,92 +830,12 @@ Rückgabewert:
         <translation>Aktuellen Eintrag in der Liste leeren ...</translation>
     </message>
     <message>
-        <source> ERROR</source>
-        <translation> FEHLER</translation>
-    </message>
-    <message>
         <source>  The memory list has changes that are not saved. Save them?  </source>
         <translation>  Die Speicherliste hat ungespeicherte Änderungen. Speichern?  </translation>
     </message>
     <message>
-        <source>  Could not save &quot;%1&quot;: %2  </source>
-        <translation>  „%1“ ließ sich nicht speichern: %2  </translation>
-    </message>
-    <message>
-        <source>  Could not read &quot;%1&quot;: %2  </source>
-        <translation>  „%1“ ließ sich nicht lesen: %2  </translation>
-    </message>
-    <message>
-        <source>Load %1</source>
-        <translation>%1 laden</translation>
-    </message>
-    <message>
-        <source>No recent files</source>
-        <translation>Keine zuletzt benutzten Dateien</translation>
-    </message>
-    <message>
-        <source>Move channel %1 up</source>
-        <translation>Kanal %1 nach oben</translation>
-    </message>
-    <message>
-        <source>Move channel %1 down</source>
-        <translation>Kanal %1 nach unten</translation>
-    </message>
-    <message>
-        <source>Move channel %1 to %2</source>
-        <translation>Kanal %1 nach %2 verschieben</translation>
-    </message>
-    <message>
-        <source>Sort by frequency</source>
-        <translation>Nach Frequenz sortieren</translation>
-    </message>
-    <message>
-        <source>Sort by name</source>
-        <translation>Nach Name sortieren</translation>
-    </message>
-    <message>
-        <source>Move empty channels to the end</source>
-        <translation>Leere Kanäle ans Ende</translation>
-    </message>
-    <message>
-        <source>Paste 1 channel</source>
-        <translation>1 Kanal einfügen</translation>
-    </message>
-    <message>
-        <source>Paste %1 channels</source>
-        <translation>%1 Kanäle einfügen</translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation>Rückgängig: %1</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>Wiederholen: %1</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
-        <source>Copy all channels</source>
-        <translation>Alle Kanäle kopieren</translation>
-    </message>
-    <message>
-        <source>Upload changed channels (%1)</source>
-        <translation>Geänderte Kanäle senden (%1)</translation>
-    </message>
-    <message>
         <source>Download</source>
         <translation>Vom Radio lesen</translation>
-    </message>
-    <message>
-        <source>CSV-Files (*.csv)</source>
-        <translation>CSV-Dateien (*.csv)</translation>
     </message>
 </context>
 </TS>

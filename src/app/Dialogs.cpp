@@ -4,8 +4,22 @@
 #include "FileDialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTimer>
+
+namespace {
+// Ctrl+C copies what the box says, title first, as message boxes do on
+// other systems; Qt leaves it out on this one.
+void copiesItsText(QMessageBox *box)
+{
+    auto *copy = new QShortcut(QKeySequence::Copy, box);
+    QObject::connect(copy, &QShortcut::activated, box, [box] {
+        QGuiApplication::clipboard()->setText(box->windowTitle().trimmed() + QLatin1Char('\n') + box->text().trimmed());
+    });
+}
+} // namespace
 
 void QtDialogs::stopMessage(QWidget *parent, const QString &text, const QString &title, std::function<void()> then)
 {
@@ -38,6 +52,7 @@ void QtDialogs::showNext()
     const Pending p = m_pending.takeFirst();
     auto *box = new QMessageBox(QMessageBox::Critical, p.title, p.text, QMessageBox::Ok, p.parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    copiesItsText(box);
     QObject::connect(box, &QMessageBox::finished, qApp, [this, then = p.then] {
         if (then)
             then();
@@ -62,6 +77,7 @@ Dialogs::Answer QtDialogs::askSave(QWidget *parent, const QString &text, const Q
     QMessageBox box(QMessageBox::Warning, title, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
+    copiesItsText(&box);
     switch (box.exec()) {
     case QMessageBox::Save: return Answer::Save;
     case QMessageBox::Discard: return Answer::Discard;

@@ -126,7 +126,6 @@ void MemoryListModel::clearRows()
 {
     beginResetModel();
     m_rows = 0;
-    m_written.clear();
     endResetModel();
 }
 
@@ -141,6 +140,7 @@ void MemoryListModel::showAll()
 void MemoryListModel::startRows()
 {
     clearRows();
+    m_written.clear();
 }
 
 void MemoryListModel::addRow()
@@ -230,15 +230,21 @@ void MemoryListModel::deleteAt(int n)
     rowsChanged(n - 1, m_table.size() - 1);
 }
 
-void MemoryListModel::setCleanTable(const MemoryTable &table)
+void MemoryListModel::markClean()
 {
-    m_clean = table.entries();
+    m_clean = m_table.entries();
     rowsChanged(0, m_rows - 1);
+    emit cleanTableChanged();
 }
 
 bool MemoryListModel::isChanged(int n) const
 {
     return n > m_clean.size() || m_table.entry(n) != m_clean[n - 1];
+}
+
+bool MemoryListModel::isModified() const
+{
+    return m_table.entries() != m_clean;
 }
 
 int MemoryListModel::changedCount() const

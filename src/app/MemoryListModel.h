@@ -44,8 +44,9 @@ public:
     Lines writtenLines() const { return m_written; }
     void setWrittenLines(const Lines &lines);
 
-    // Showing the table: no rows; every row at once (the written lines go);
-    // or row after row, from none (the written lines go).
+    // Showing the table: no rows (the written lines are kept for whoever
+    // shows them again); every row at once (the written lines go); or row
+    // after row, from none (the written lines go).
     void clearRows();
     void showAll();
     void startRows();
@@ -66,10 +67,13 @@ public:
     void insertEmptyAt(int n);   // the last entry falls out
     void deleteAt(int n);        // an empty entry comes in at the end
 
-    // The table the bold lines are measured against.
-    void setCleanTable(const MemoryTable &table);
+    // The table the bold lines, the modified mark and the question at close
+    // are measured against: the list as last loaded, saved, downloaded or
+    // uploaded in full.
+    void markClean();
     bool isChanged(int n) const;
     int changedCount() const;
+    bool isModified() const;
 
     // Whether a channel may be dragged to another line now.
     void setMovable(bool movable) { m_movable = movable; }
@@ -77,6 +81,7 @@ public:
 signals:
     // A channel was dropped on another line (positions from 1).
     void moveRequested(int from, int to);
+    void cleanTableChanged();
 
 private:
     QString tableLine(int row) const;

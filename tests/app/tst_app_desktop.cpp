@@ -12,6 +12,8 @@
 #include "settings/ProgramSettings.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QDropEvent>
@@ -22,6 +24,36 @@
 #include <QUndoStack>
 
 static const QByteArray kStations = memoryFile({"100400;REGNBOGN;0000;0;1", "1008;RADIO;;3;0"});
+
+// The real boxes and file dialogs, but a file dialog answered at once while
+// answers are left.
+class BoxDialogs : public QtDialogs
+{
+public:
+    QStringList files;
+    QString fileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
+                       const QString &filter, const QStringList &places) override
+    {
+        return files.isEmpty() ? QtDialogs::fileDialog(owner, mode, initialPath, title, filter, places)
+                               : files.takeFirst();
+    }
+};
+
+// The clipboard and undo keys, typed into whatever has the focus in the
+// box, then Escape, which closes it.
+static void typeListKeys(QWidget *box)
+{
+    QTRY_COMPARE(QApplication::activeWindow(), box);
+    QWidget *focus = box->focusWidget() ? box->focusWidget() : box;
+    if (auto *dialog = qobject_cast<QFileDialog *>(box)) {
+        focus = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"));
+        focus->setFocus();
+    }
+    for (const QKeySequence::StandardKey key : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+                                                QKeySequence::Undo})
+        QTest::keySequence(focus, key);
+    QTest::keyClick(focus, Qt::Key_Escape);
+}
 
 class tst_AppDesktop : public QObject
 {
@@ -79,7 +111,8 @@ private slots:
         QCOMPARE(program.readAllStandardError().contains("frobnicate"), option == "--frobnicate");
     }
 
-    // A file named at start-up is loaded by Load's rules; a refused one is said.
+    // A file named at start-up is loaded by Load's rules instead of the
+    // automatic one; a refused one is said.
     void fileArgument_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -93,6 +126,7 @@ private slots:
         QFETCH(QByteArray, content);
         QVERIFY(writeBytes(store.file("start.csv"), content));
         WindowHarness h;
+        QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), memoryFile({"98000;AUTOMATIC;;0;1"})));
         QVERIFY(h.start(store.file("start.csv")));
         QTEST(h.namesShown(), "names");
         QTEST(int(h.dialogs.messages.size()), "messages");
@@ -105,6 +139,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("memory file") << "dropped.csv" << QStringList{"01 REGNBOGN", "02 RADIO"};
+        QTest::newRow("memory file, upper case") << "LIST.CSV" << QStringList{"01 REGNBOGN", "02 RADIO"};
         QTest::newRow("other file") << "dropped.txt" << QStringList();
     }
     void drop()
@@ -127,6 +162,56 @@ private slots:
         QTRY_COMPARE(h.namesShown(), names);
         QCOMPARE(h.window->undoStack()->count(), names.isEmpty() ? 0 : 1);
         QCOMPARE(h.window->lastDir(), folder);
+    }
+
+    // In a message box, the question at close and the file dialogs, keys do
+    // what the box does: the list behind it stays as it was, and Escape
+    // closes the box without touching the abort flag.
+    void keysStayInBoxes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("message box") << "message";
+        QTest::newRow("question at close") << "question";
+        QTest::newRow("load dialog") << "cLoad";
+        QTest::newRow("save dialog") << "cSave";
+    }
+    void keysStayInBoxes()
+    {
+        QFETCH(QString, box);
+        QVERIFY(writeBytes(store.file("start.csv"), kStations));
+        QVERIFY(writeBytes(store.file("foreign.csv"), "Frequency;Station\r\n"));
+        BoxDialogs dialogs;
+        WindowHarness h(&dialogs, false);
+        QVERIFY(h.start(store.file("start.csv")));
+        h.clickLine(0);
+        h.click("cDel"); // a change for the question at close
+        const QVector<MemoryEntry> entries = h.window->table().entries();
+        const int steps = h.window->undoStack()->index();
+        QGuiApplication::clipboard()->setText("90000;PASTED;;0;1\r\n");
+        bool typed = false;
+        const auto typeIntoModal = [&typed] {
+            typeListKeys(QApplication::activeModalWidget());
+            typed = true;
+            if (QWidget *open = QApplication::activeModalWidget()) // so a failure cannot hang the test
+                open->close();
+        };
+        if (box == "message") {
+            dialogs.files = {store.file("foreign.csv")};
+            h.click("cLoad");
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+            typeIntoModal();
+            QVERIFY(QGuiApplication::clipboard()->text().contains("CSV-File is not compatible!"));
+        } else {
+            QTimer::singleShot(0, this, typeIntoModal);
+            if (box == "question")
+                QVERIFY(!h.window->close());
+            else
+                h.click(qPrintable(box));
+        }
+        QVERIFY(typed);
+        QVERIFY(!h.window->abortFlag());
+        QCOMPARE(h.window->table().entries(), entries);
+        QCOMPARE(h.window->undoStack()->index(), steps);
     }
 
     void saveKey()

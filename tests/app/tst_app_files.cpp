@@ -5,6 +5,7 @@
 #include "WindowHarness.h"
 
 #include <QDir>
+#include <QMouseEvent>
 #include <QUndoStack>
 
 #include <csignal>
@@ -90,7 +91,8 @@ private slots:
         QTest::newRow("cancelled") << "" << kStations << kept << 7 << 1 << "" << "";
         QTest::newRow("too big") << "big.csv" << QByteArray() << kept << 7 << 0 << " ERROR"
                                  << "  Could not read \"big.csv\": File is too large  ";
-        QTest::newRow("ignored, redrawn") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << kept << 0 << 0 << "" << "";
+        QTest::newRow("LF line ends") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << kept << 7 << 0 << " ERROR"
+                                      << "  Could not load \"in.csv\": not a memory file (no lines ended by CR LF)  ";
     }
     void load()
     {
@@ -115,6 +117,41 @@ private slots:
         // The folder of a loaded file is not remembered.
         QCOMPARE(h.window->lastDir(), dir);
         QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")).toString(), dir);
+    }
+
+    // Input queued while a Load rebuilds the list waits: no command runs in
+    // the middle of it, so the Load is one whole step on top of the history.
+    void inputDuringRebuild_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Apply") << "cAply";
+        QTest::newRow("Load") << "cLoad";
+    }
+    void inputDuringRebuild()
+    {
+        QFETCH(QString, button);
+        // A mono channel first: Apply writes its line in its own way.
+        QVERIFY(writeBytes(store.file("in.csv"), memoryFile({"87600;MONO;D3C3;0;0", "1008;RADIO;;3;0"})));
+        QVERIFY(writeBytes(store.file("other.csv"), memoryFile({"98000;OTHER;;0;1"})));
+        WindowHarness h;
+        QVERIFY(h.start());
+        h.storeStation(5, "98700", "KEEP", "1234", 2, 0);
+        const QVector<MemoryEntry> before = h.window->table().entries();
+        const int steps = h.window->undoStack()->count();
+        QWidget *pressed = h.child(qPrintable(button));
+        const QPoint at = pressed->rect().center();
+        QCoreApplication::postEvent(pressed, new QMouseEvent(QEvent::MouseButtonPress, at, pressed->mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(pressed, new QMouseEvent(QEvent::MouseButtonRelease, at, pressed->mapToGlobal(at),
+                                                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        h.dialogs.fileAnswers = {store.file("in.csv"), store.file("other.csv")};
+        h.click("cLoad");
+        QCOMPARE(h.namesStored(), QStringList({"01 MONO", "02 RADIO"}));
+        QCOMPARE(h.window->undoStack()->count(), steps + 1);
+        QCOMPARE(h.window->undoStack()->undoText(), "Load in.csv");
+        QVERIFY(!h.window->isWindowModified());
+        h.window->undoStack()->undo();
+        QCOMPARE(h.window->table().entries(), before);
     }
 
     // Start-up with the settings of the last run and the file beside the

@@ -24,13 +24,18 @@ private slots:
         QTest::addColumn<QString>("connect");
         QTest::addColumn<QString>("sort");
         QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("openTitle");
+        QTest::addColumn<QString>("saveTitle");
         QTest::newRow("German") << "de_DE" << "   &Verbinden" << "Nach Frequenz sortieren"
-                                << "  CSV-Datei ist nicht kompatibel!  ";
+                                << "  CSV-Datei ist nicht kompatibel!  " << "Daten öffnen ..." << "Daten speichern ...";
         QTest::newRow("Swiss German") << "de_CH" << "   &Verbinden" << "Nach Frequenz sortieren"
-                                      << "  CSV-Datei ist nicht kompatibel!  ";
-        QTest::newRow("English") << "en_US" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
-        QTest::newRow("French") << "fr_FR" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
-        QTest::newRow("C") << "C" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  ";
+                                      << "  CSV-Datei ist nicht kompatibel!  " << "Daten öffnen ..." << "Daten speichern ...";
+        QTest::newRow("English") << "en_US" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
+                                 << "Open Data ..." << "Save Data ...";
+        QTest::newRow("French") << "fr_FR" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
+                                << "Open Data ..." << "Save Data ...";
+        QTest::newRow("C") << "C" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
+                           << "Open Data ..." << "Save Data ...";
     }
     void window()
     {
@@ -50,6 +55,10 @@ private slots:
         });
         QFETCH(QString, sort);
         QVERIFY2(entries.contains(sort), qPrintable(entries.join('|')));
+        h.click("cLoad");
+        h.click("cSave");
+        QTEST(h.dialogs.fileRequests.value(0).title, "openTitle");
+        QTEST(h.dialogs.fileRequests.value(1).title, "saveTitle");
     }
 
     // A translation put in the installed folder is taken before the built-in ones.
@@ -64,7 +73,7 @@ private slots:
         QVERIFY(QDir().mkpath(Translations::installedFolder()));
         QVERIFY(QFile::copy(":/i18n/presetta_de.qm", file));
         QVERIFY(Translations::install(qApp, QLocale(QLocale::French, QLocale::France)));
-        QCOMPARE(QCoreApplication::translate("frmMain", "Sort by frequency"), "Nach Frequenz sortieren");
+        QCOMPARE(QCoreApplication::translate("Commands", "Sort by frequency"), "Nach Frequenz sortieren");
     }
 
     // presetta-cli takes the language from the environment, as a shell starts it.

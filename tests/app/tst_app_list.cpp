@@ -193,12 +193,13 @@ private slots:
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QStringList>("names");   // of lines 10 to 12 afterwards
+        QTest::addColumn<QStringList>("names");   // of the selected channel and the next afterwards
         QTest::addColumn<int>("beeps");
         QTest::newRow("two, header skipped") << 10 << QString(kCsvHeader) + "90000;P1;;0;1\n91000;P2;;0;1\n"
-                                             << QStringList{"10 ", "11 P1", "12 P2"} << 0;
-        QTest::newRow("past the end") << 97 << "90000;P1\r\n90000;P2\r\n90000;P3\r\n" << QStringList{"10 ", "11 S11", "12 S12"} << 1;
-        QTest::newRow("a line refused") << 10 << "90000;P1\r\n9x;P2\r\n" << QStringList{"10 ", "11 S11", "12 S12"} << 1;
+                                             << QStringList{"11 P1", "12 P2"} << 0;
+        QTest::newRow("ending on the last channel") << 97 << "90000;P1\r\n90000;P2\r\n" << QStringList{"98 P1", "99 P2"} << 0;
+        QTest::newRow("past the end") << 97 << "90000;P1\r\n90000;P2\r\n90000;P3\r\n" << QStringList{"98 ", "99 "} << 1;
+        QTest::newRow("a line refused") << 10 << "90000;P1\r\n9x;P2\r\n" << QStringList{"11 S11", "12 S12"} << 1;
     }
     void paste()
     {
@@ -209,7 +210,7 @@ private slots:
         h().clickLine(line);
         QTest::keyClick(h().list(), Qt::Key_V, Qt::ControlModifier);
         QStringList names;
-        for (int n = 10; n <= 12; ++n)
+        for (int n = line + 1; n <= line + 2; ++n)
             names << QStringLiteral("%1 %2").arg(n).arg(h().window->table().entry(n).name.trimmed());
         QTEST(names, "names");
         QTEST(h().dialogs.beeps, "beeps");
@@ -232,6 +233,28 @@ private slots:
         h().dialogs.fileAnswers = {m_store.file("saved.csv")};
         h().click("cSave");
         QVERIFY(!bold(3));
+    }
+
+    // The modified mark and the question at close follow the list itself:
+    // undone back to what was saved, it is clean again.
+    void modifiedMarkFollowsList()
+    {
+        const QString saved = m_store.file("saved.csv");
+        h().dialogs.fileAnswers = {saved};
+        h().click("cSave");
+        h().clickLine(3);
+        h().click("cDel");
+        QTest::keyClick(h().list(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(h().window->isWindowModified());
+        choose(h().child("cLoad"), saved);
+        QTRY_COMPARE(history()->undoText(), "Load saved.csv");
+        QVERIFY(!h().window->isWindowModified());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(history()->undoText(), "Load list.csv");
+        QVERIFY(!h().window->isWindowModified());
+        QVERIFY(h().window->close());
+        QCOMPARE(h().dialogs.questions.size(), 0);
     }
 
     // Only what differs from the receiver's list goes out; then the list is clean.

@@ -14,6 +14,8 @@ namespace {
 // What the busy lock disables.
 const QStringList kLocked{"ckConn", "cLoad", "cSave", "cDL",   "cUL",   "cUp",   "cDn", "cIns", "cDel",
                           "cAply",  "cUpd",  "cClr",  "tBand", "tFreq", "tName", "tPI", "coBW", "coST"};
+// What stays usable while one command waits for its reply: the editor.
+const QStringList kEditor{"tBand", "tFreq", "tName", "tPI", "coBW", "coST"};
 const QStringList kLinkControls{"ckConn", "coCOM", "cRefresh", "cSync", "cDL", "cUL", "cUpd"};
 const QStringList kOnline{"ckConn", "cSync", "cDL", "cUL", "cUpd"};
 const QStringList kOffline{"ckConn", "coCOM", "cRefresh"};
@@ -67,7 +69,7 @@ private slots:
     {
         SimHarness &s = *m_s;
         s.port()->cOutput(QStringLiteral("s")); // waits: the port is closed
-        s.h.window->ShowBuf(false);
+        s.h.window->receiver()->ShowBuf(false);
         QCOMPARE(s.lamp("pBuf_0"), kTxLit);
         QVERIFY(s.connectPort());
         QCOMPARE(s.h.enabled(kLinkControls), kOnline);
@@ -106,12 +108,12 @@ private slots:
             << QByteArray("S1,100400,0,1,D3C1,ONE\nS2,99000,0,1,0000,NEW\nS3,1008,2,0,,MW\nS4,98000,0,1,D3C4,FOUR\n")
             << QList<int>{0, 1, 2, 3} << QStringList{"lList"} << changed << "cUL" << 1 << false;
         QTest::newRow("Update: applied first, no clock command amid") << "cUpd" << true
-            << QByteArray("S1,100400,0,1,D3C1,EDITED\n") << QList<int>{0} << kLocked + QStringList{"lList"}
+            << QByteArray("S1,100400,0,1,D3C1,EDITED\n") << QList<int>{0} << kEditor + QStringList{"lList"}
             << QStringList{"01 EDITED", "02 NEW", "03 MW", "04 FOUR"} << "cUpd" << 0 << true;
         QTest::newRow("Update without a line: a beep") << "cUpd" << false << QByteArray() << QList<int>()
                                                        << QStringList() << changed << "cUpd" << 1 << true;
         QTest::newRow("Sync") << "cSync" << true << QByteArray("$time: 07:05:09\n") << QList<int>{0}
-                              << kLocked + QStringList{"cSync", "lList"} << changed << "cSync" << 0 << true;
+                              << kEditor + QStringList{"lList"} << changed << "cSync" << 0 << true;
     }
     void commands()
     {
@@ -244,7 +246,7 @@ private slots:
         QCOMPARE(entries(), tableBefore);
         QCOMPARE(m_s->h.lines(), linesBefore);
         QTEST(m_s->h.selectedLine(), "lineAfterUndo");
-        QCOMPARE(m_s->h.window->isWindowModified(), cleanAfterStep);
+        QVERIFY(m_s->h.window->isWindowModified()); // the two stations stored first
 
         QTest::keyClick(m_s->h.combo("coBW"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(entries(), tableAfter);

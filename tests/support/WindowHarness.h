@@ -8,7 +8,11 @@
 #include "FakePorts.h"
 #include "RecordingDialogs.h"
 #include "TestFiles.h"
+#include "ListEditor.h"
+#include "ListPart.h"
+#include "ReceiverPart.h"
 #include "frmMain.h"
+#include "memlist/MemoryTable.h"
 #include "identity/ExeName.h"
 
 #include <QAbstractItemView>
@@ -144,7 +148,7 @@ public:
     {
         clickLine(position);
         box("tFreq")->setText(freq);
-        window->tFreq_Validate();
+        window->list()->editor()->tFreq_Validate();
         box("tName")->setText(name);
         if (!pi.isNull()) // a null PI leaves the box as the line filled it
             box("tPI")->setText(pi);

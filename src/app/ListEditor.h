@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+class CommandState;
+class Dialogs;
+class MemoryListModel;
+class QKeyEvent;
+class QLineEdit;
+class QUndoStack;
+namespace Ui {
+class frmMain;
+}
+
+// The entry editor beside the list: it shows the channel of the selected
+// line, checks the typed frequency against the bands, and Apply writes the
+// edit back as an undo step. Its boxes keep their own keys: a character
+// filter each, Enter to move on, Up and Down through the list.
+class ListEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
+               Dialogs *dialogs, QObject *parent = nullptr);
+
+    // The selected line (-1 for none), selecting one, and showing one: selected, editor loaded.
+    int selectedPosition() const;
+    void selectPosition(int position);
+    void showRow(int row);
+
+    void FillCombos(qint16 band);
+    void lList_Click();
+    void tFreq_Validate();
+    void cAply_Click();
+    void cClr_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void clearBoxes();
+    bool freqKeyPress(QKeyEvent *e);
+    bool piKeyPress(QKeyEvent *e);
+    bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
+
+    Ui::frmMain *m_ui;
+    MemoryListModel *m_model;
+    QUndoStack *m_undo;
+    Dialogs *m_dialogs;
+    qint16 m_bandLastOffered;
+};

@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ListPart.h"
+
+#include "ui_frmMain.h"
+
+#include "CommandState.h"
+#include "Commands.h"
+#include "Dialogs.h"
+#include "ListEditor.h"
+#include "FocusKeeper.h"
+#include "ListSteps.h"
+#include "MemoryListModel.h"
+#include "PaintPacer.h"
+#include "files/CsvFile.h"
+#include "memlist/ListOrder.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QUndoStack>
+
+using namespace ListSteps;
+
+ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Commands *commands, CommandState *state,
+                   Dialogs *dialogs, QObject *parent)
+    : QObject(parent), m_ui(ui), m_model(model), m_undo(undo), m_commands(commands), m_state(state),
+      m_dialogs(dialogs), m_editor(new ListEditor(ui, model, undo, state, dialogs, this))
+{
+    const Commands &c = *commands;
+    connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
+    connect(c[Commands::Clear], &QAction::triggered, m_editor, &ListEditor::cClr_Click);
+    connect(c[Commands::Up], &QAction::triggered, this, &ListPart::cUp_Click);
+    connect(c[Commands::Down], &QAction::triggered, this, &ListPart::cDn_Click);
+    connect(c[Commands::Insert], &QAction::triggered, this, &ListPart::cIns_Click);
+    connect(c[Commands::Delete], &QAction::triggered, this, &ListPart::cDel_Click);
+    connect(c[Commands::SortByFrequency], &QAction::triggered, this, &ListPart::sortByFrequency);
+    connect(c[Commands::SortByName], &QAction::triggered, this, &ListPart::sortByName);
+    connect(c[Commands::EmptiesLast], &QAction::triggered, this, &ListPart::moveEmptiesToEnd);
+    connect(c[Commands::Copy], &QAction::triggered, this, &ListPart::copyChannel);
+    connect(c[Commands::Cut], &QAction::triggered, this, &ListPart::cutChannel);
+    connect(c[Commands::Paste], &QAction::triggered, this, &ListPart::pasteChannels);
+    connect(c[Commands::CopyAll], &QAction::triggered, this, &ListPart::copyAllChannels);
+    connect(c[Commands::Undo], &QAction::triggered, m_undo, &QUndoStack::undo);
+    connect(c[Commands::Redo], &QAction::triggered, m_undo, &QUndoStack::redo);
+    connect(m_undo, &QUndoStack::indexChanged, this, &ListPart::updateUndoTexts);
+    connect(m_model, &MemoryListModel::moveRequested, this, &ListPart::moveChannel);
+    // A channel is dragged only while commands run.
+    connect(m_state, &CommandState::changed, this, [this] { m_model->setMovable(m_state->idle()); });
+    m_ui->lList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->lList, &QWidget::customContextMenuRequested, this, &ListPart::showMenu);
+}
+
+void ListPart::push(QUndoCommand *step)
+{
+    m_undo->push(step);
+}
+
+// ------------------------------------------------------------------ the view
+
+void ListPart::ClearList()
+{
+    m_ui->lList->setEnabled(false);
+    m_model->clearTable();
+    m_model->showAll();
+    m_editor->selectPosition(0);
+    m_ui->lList->setEnabled(true);
+}
+
+void ListPart::NewList()
+{
+    // The table comes with its entries built; what is left is to show it.
+    m_ui->lList->setEnabled(false);
+    RefreshList(false);
+    m_ui->lList->setEnabled(true);
+}
+
+void ListPart::RefreshList(bool silent)
+{
+    const int count = m_model->table().size();
+    if (silent) {
+        // The caller selects the line it wants: one reload of the editor.
+        QSignalBlocker block(m_ui->lList->selectionModel());
+        m_model->showAll();
+        m_ui->lList->setCurrentIndex(QModelIndex());
+        return;
+    }
+    // The list fills line by line and the editor follows. Events run after
+    // every line; the window is painted at most once a frame, as painting
+    // the list for each line would cost far more than the line itself. No
+    // command runs meanwhile, so none can act on a list half built.
+    FocusKeeper focus;
+    focus.hold();
+    {
+        const CommandState::Rebuild rebuild(m_state);
+        focus.moved();
+        PaintPacer pacer(m_ui->lList->window());
+        m_model->startRows();
+        for (int n = 1; n <= count; ++n) {
+            m_model->addRow();
+            m_editor->selectPosition(n - 1);
+            pacer.step();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        if (count > 0)
+            m_editor->selectPosition(0);
+    }
+    focus.giveBack();
+}
+
+void ListPart::takeTable(const MemoryTable &table, const QString &stepText)
+{
+    const MemoryTable before = m_model->table();
+    const MemoryListModel::Lines lines = m_model->writtenLines();
+    m_model->setTable(table);
+    NewList();
+    push(new TableStep(m_model, [this](int row) { m_editor->showRow(row); }, stepText, before, lines));
+    m_model->markClean();
+}
+
+void ListPart::showAgain()
+{
+    RefreshList(true);
+    m_editor->selectPosition(0);
+}
+
+// ---------------------------------------------------------- list operations
+
+void ListPart::cUp_Click()
+{
+    const int s = m_editor->selectedPosition();
+    if (s <= 0) {
+        m_dialogs->beep();
+        return;
+    }
+    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, s + 1, s, tr("Move channel %1 up").arg(s + 1)));
+}
+
+void ListPart::cDn_Click()
+{
+    const int s = m_editor->selectedPosition();
+    if (s < 0 || s >= m_model->rowCount() - 1) {
+        m_dialogs->beep();
+        return;
+    }
+    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, s + 1, s + 2,
+                      tr("Move channel %1 down").arg(s + 1)));
+}
+
+void ListPart::moveChannel(int from, int to)
+{
+    const int size = m_model->table().size();
+    if (!m_state->idle() || from == to || from < 1 || to < 1 || from > size || to > size) {
+        m_dialogs->beep();
+        return;
+    }
+    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, from, to,
+                      tr("Move channel %1 to %2").arg(from).arg(to)));
+}
+
+void ListPart::cIns_Click()
+{
+    const int s = m_editor->selectedPosition();
+    if (s < 0 || s >= m_model->table().size()) {
+        m_dialogs->beep();
+        return;
+    }
+    push(new ShiftStep(m_model, [this](int row) { m_editor->showRow(row); }, ShiftStep::Kind::Insert, s + 1));
+}
+
+void ListPart::cDel_Click()
+{
+    const int s = m_editor->selectedPosition();
+    if (s < 0 || s >= m_model->table().size()) {
+        m_dialogs->beep();
+        return;
+    }
+    push(new ShiftStep(m_model, [this](int row) { m_editor->showRow(row); }, ShiftStep::Kind::Delete, s + 1));
+}
+
+// The selected channel follows the list into its new order.
+void ListPart::reorder(const QString &what, const QList<int> &order)
+{
+    if (ListOrder::isUnchanged(order))
+        return;
+    const QVector<MemoryEntry> &entries = m_model->table().entries();
+    const int s = qMax(0, m_editor->selectedPosition());
+    push(new EntriesStep(m_model, [this](int row) { m_editor->showRow(row); }, what,
+                         ListOrder::applied(entries, order), qMax(0, int(order.indexOf(s))), s));
+}
+
+void ListPart::sortByFrequency()
+{
+    reorder(tr("Sort by frequency"), ListOrder::byFrequency(m_model->table().entries()));
+}
+
+void ListPart::sortByName()
+{
+    reorder(tr("Sort by name"), ListOrder::byName(m_model->table().entries()));
+}
+
+void ListPart::moveEmptiesToEnd()
+{
+    reorder(tr("Move empty channels to the end"), ListOrder::emptiesLast(m_model->table().entries()));
+}
+
+// ---------------------------------------------------------------- clipboard
+
+void ListPart::copyChannel()
+{
+    const int s = m_editor->selectedPosition();
+    if (s < 0 || s >= m_model->table().size()) {
+        m_dialogs->beep();
+        return;
+    }
+    QGuiApplication::clipboard()->setText(CsvFile::channelLines({m_model->table().entry(s + 1)}));
+}
+
+void ListPart::cutChannel()
+{
+    if (m_editor->selectedPosition() < 0) {
+        m_dialogs->beep();
+        return;
+    }
+    copyChannel();
+    cDel_Click();
+}
+
+void ListPart::copyAllChannels()
+{
+    QGuiApplication::clipboard()->setText(CsvFile::text(m_model->table()));
+}
+
+// What does not fit before the end of the list, or would not load, changes nothing.
+void ListPart::pasteChannels()
+{
+    const MemoryTable &table = m_model->table();
+    const int s = m_editor->selectedPosition();
+    const CsvFile::LoadResult r = CsvFile::parseChannels(QGuiApplication::clipboard()->text(), table.limits());
+    if (s < 0 || r.status != CsvFile::LoadStatus::Ok || s + r.entries.size() > table.size()) {
+        m_dialogs->beep();
+        return;
+    }
+    QVector<MemoryEntry> entries = table.entries();
+    std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
+    const QString what = r.entries.size() == 1 ? tr("Paste 1 channel") : tr("Paste %1 channels").arg(r.entries.size());
+    push(new EntriesStep(m_model, [this](int row) { m_editor->showRow(row); }, what, entries, s, s));
+}
+
+// ------------------------------------------------------------- undo history
+
+void ListPart::updateUndoTexts()
+{
+    QAction *undo = (*m_commands)[Commands::Undo];
+    QAction *redo = (*m_commands)[Commands::Redo];
+    undo->setText(m_undo->canUndo() ? tr("Undo %1").arg(m_undo->undoText()) : tr("Undo"));
+    redo->setText(m_undo->canRedo() ? tr("Redo %1").arg(m_undo->redoText()) : tr("Redo"));
+}
+
+void ListPart::showMenu(const QPoint &at)
+{
+    const Commands &c = *m_commands;
+    QMenu menu(m_ui->lList);
+    menu.setObjectName(QStringLiteral("listMenu"));
+    menu.addActions({c[Commands::Undo], c[Commands::Redo]});
+    menu.addSeparator();
+    menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
+    menu.addSeparator();
+    menu.addAction(c[Commands::CopyAll]);
+    menu.addSeparator();
+    menu.addAction(c[Commands::UploadChanged]);
+    menu.exec(m_ui->lList->viewport()->mapToGlobal(at));
+}
