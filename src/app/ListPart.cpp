@@ -25,7 +25,8 @@ using namespace ListSteps;
 ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Commands *commands, CommandState *state,
                    Dialogs *dialogs, QObject *parent)
     : QObject(parent), m_ui(ui), m_model(model), m_undo(undo), m_commands(commands), m_state(state),
-      m_dialogs(dialogs), m_editor(new ListEditor(ui, model, undo, state, dialogs, this))
+      m_dialogs(dialogs), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
+      m_show([editor = m_editor](int row) { editor->showRow(row); })
 {
     const Commands &c = *commands;
     connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
@@ -51,7 +52,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
     connect(m_ui->lList, &QWidget::customContextMenuRequested, this, &ListPart::showMenu);
 }
 
-void ListPart::push(QUndoCommand *step)
+void ListPart::pushStep(QUndoCommand *step)
 {
     m_undo->push(step);
 }
@@ -114,7 +115,7 @@ void ListPart::takeTable(const MemoryTable &table, const QString &stepText)
     const MemoryListModel::Lines lines = m_model->writtenLines();
     m_model->setTable(table);
     NewList();
-    push(new TableStep(m_model, [this](int row) { m_editor->showRow(row); }, stepText, before, lines));
+    pushStep(new TableStep(m_model, m_show, stepText, before, lines));
     m_model->markClean();
 }
 
@@ -133,7 +134,7 @@ void ListPart::cUp_Click()
         m_dialogs->beep();
         return;
     }
-    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, s + 1, s, tr("Move channel %1 up").arg(s + 1)));
+    pushStep(new MoveStep(m_model, m_show, s + 1, s, tr("Move channel %1 up").arg(s + 1)));
 }
 
 void ListPart::cDn_Click()
@@ -143,7 +144,7 @@ void ListPart::cDn_Click()
         m_dialogs->beep();
         return;
     }
-    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, s + 1, s + 2,
+    pushStep(new MoveStep(m_model, m_show, s + 1, s + 2,
                       tr("Move channel %1 down").arg(s + 1)));
 }
 
@@ -154,7 +155,7 @@ void ListPart::moveChannel(int from, int to)
         m_dialogs->beep();
         return;
     }
-    push(new MoveStep(m_model, [this](int row) { m_editor->showRow(row); }, from, to,
+    pushStep(new MoveStep(m_model, m_show, from, to,
                       tr("Move channel %1 to %2").arg(from).arg(to)));
 }
 
@@ -165,7 +166,7 @@ void ListPart::cIns_Click()
         m_dialogs->beep();
         return;
     }
-    push(new ShiftStep(m_model, [this](int row) { m_editor->showRow(row); }, ShiftStep::Kind::Insert, s + 1));
+    pushStep(new ShiftStep(m_model, m_show, ShiftStep::Kind::Insert, s + 1));
 }
 
 void ListPart::cDel_Click()
@@ -175,7 +176,7 @@ void ListPart::cDel_Click()
         m_dialogs->beep();
         return;
     }
-    push(new ShiftStep(m_model, [this](int row) { m_editor->showRow(row); }, ShiftStep::Kind::Delete, s + 1));
+    pushStep(new ShiftStep(m_model, m_show, ShiftStep::Kind::Delete, s + 1));
 }
 
 // The selected channel follows the list into its new order.
@@ -185,7 +186,7 @@ void ListPart::reorder(const QString &what, const QList<int> &order)
         return;
     const QVector<MemoryEntry> &entries = m_model->table().entries();
     const int s = qMax(0, m_editor->selectedPosition());
-    push(new EntriesStep(m_model, [this](int row) { m_editor->showRow(row); }, what,
+    pushStep(new EntriesStep(m_model, m_show, what,
                          ListOrder::applied(entries, order), qMax(0, int(order.indexOf(s))), s));
 }
 
@@ -244,7 +245,7 @@ void ListPart::pasteChannels()
     QVector<MemoryEntry> entries = table.entries();
     std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
     const QString what = r.entries.size() == 1 ? tr("Paste 1 channel") : tr("Paste %1 channels").arg(r.entries.size());
-    push(new EntriesStep(m_model, [this](int row) { m_editor->showRow(row); }, what, entries, s, s));
+    pushStep(new EntriesStep(m_model, m_show, what, entries, s, s));
 }
 
 // ------------------------------------------------------------- undo history

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class CommandState;
 class Commands;
 class Dialogs;
@@ -58,7 +60,7 @@ public:
     void showAgain();
 
 private:
-    void push(QUndoCommand *step);
+    void pushStep(QUndoCommand *step);
     void reorder(const QString &what, const QList<int> &order);
     void showMenu(const QPoint &at);
     void updateUndoTexts();
@@ -70,4 +72,5 @@ private:
     CommandState *m_state;
     Dialogs *m_dialogs;
     ListEditor *m_editor;
+    const std::function<void(int)> m_show;   // how an undo step shows its change
 };
