@@ -187,18 +187,18 @@ int CliRunner::fetch(MemoryTable &table)
 {
     ReceiverSession::Download d = m_session.download(table);
     if (d.outcome.status != TransferEngine::Status::Done)
-        return failed(d.outcome, tr("the receiver sent no channel list"));
+        return failed(d.outcome);
     table = std::move(d.table);
     return CliOptions::kDone;
 }
 
-int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
+int CliRunner::failed(const TransferEngine::Outcome &o)
 {
     switch (o.status) {
     case TransferEngine::Status::Done:
         return CliOptions::kDone;
     case TransferEngine::Status::NoList:
-        error(noList);
+        error(o.replies == 0 ? tr("the receiver does not answer") : tr("the receiver sent no channel list"));
         return CliOptions::kLink;
     case TransferEngine::Status::LinkLost:
         error(TextUtil::trimBlanks(o.description));

@@ -215,7 +215,8 @@ private slots:
         QTest::newRow("refused") << "upload FILE" << "--status 33" << 4
                                  << "channel 1 refused by the receiver (status 33): Incorrect PI code! Frequency out of range!";
         QTest::newRow("hang-up") << "upload FILE" << "--hang-up-after 2" << 3 << "Fehler beim Zugriff auf pts/";
-        QTest::newRow("silent download") << "download" << "--silent" << 3 << "the receiver sent no channel list";
+        QTest::newRow("silent receiver, changed upload") << "upload --changed FILE" << "--silent" << 3 << "the receiver does not answer";
+        QTest::newRow("no list in the reply") << "download" << "--garbage instead" << 3 << "the receiver sent no channel list";
         QTest::newRow("silent sync") << "sync" << "--silent" << 3 << "the receiver does not answer";
         QTest::newRow("no command") << "" << "" << 2 << "no command given";
         QTest::newRow("option of another command") << "sync --verify" << "" << 2 << "--verify belongs to upload";
