@@ -334,7 +334,7 @@ int CliRunner::upload()
     int differing = 0;
     for (int n = 1; n <= m_fileLines; ++n) {
         const bool held = n <= after.size();
-        if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n)))
+        if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n), after.limits()))
             continue;
         ++differing;
         print(tr("channel %1 differs: file \"%2\", receiver \"%3\"")

@@ -105,17 +105,18 @@ private slots:
     }
 
     // --verify compares every channel of the file, the last included: the
-    // receiver answers 128 but keeps only what passes its checks.
+    // receiver answers 128 but keeps only what passes its checks. A name is
+    // compared as far as the download carries it: up to a comma.
     void changedAndVerify()
     {
         startSim("--status 128");
         QCOMPARE(onSim("upload " + file(kThree)).code, 0);
         m_sim->clearReceivedBytes();
         QByteArray edited = kThree;
-        edited.replace("1008;MW;", "1008;MW2;");
+        edited.replace("1008;MW;", "1008;MW2,X;");
         Result r = onSim("upload --changed --verify " + file(edited));
         QCOMPARE(r.code, 0);
-        QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2\ns"));
+        QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2,X\ns"));
         edited.replace("87600;A B;", "30000;A B;");
         r = onSim("upload --verify " + file(edited));
         QCOMPARE(r.code, 6);
