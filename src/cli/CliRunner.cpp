@@ -57,7 +57,7 @@ CliRunner::CliRunner(const CliOptions &options, QObject *parent)
         progress(tr("Uploading %1/%2").arg(index).arg(total));
     });
     connect(m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
-        progress(tr("Downloading: %1 bytes").arg(characters));
+        progress(tr("Downloading: %n byte(s)", nullptr, static_cast<int>(characters)));
     });
 }
 
@@ -270,7 +270,7 @@ int CliRunner::download()
         error(tr("cannot write %1: %2").arg(m_opt.output, reason));
         return CliOptions::kFile;
     }
-    closeProgress(tr("%1 channels received").arg(table.size()));
+    closeProgress(tr("%n channel(s) received", nullptr, table.size()));
     return CliOptions::kDone;
 }
 
@@ -287,9 +287,7 @@ int CliRunner::upload()
     }
     if (!openPort())
         return CliOptions::kLink;
-    const auto sent = [](qsizetype n) {
-        return n == 1 ? tr("1 channel sent") : tr("%1 channels sent").arg(n);
-    };
+    const auto sent = [](qsizetype n) { return tr("%n channel(s) sent", nullptr, static_cast<int>(n)); };
     if (m_opt.changed) {
         bool tooLong = false;
         const ReceiverSession::ChangedUpload up = m_session.uploadChanged(
@@ -297,7 +295,8 @@ int CliRunner::upload()
                 backup(receiver, QStringLiteral("download"));
                 tooLong = m_fileLines > receiver.size();
                 if (tooLong) {
-                    error(tr("%1 has %2 channels, the receiver %3").arg(m_opt.file).arg(m_fileLines).arg(receiver.size()));
+                    error(tr("%1 has %n channel(s), the receiver %2", nullptr, m_fileLines)
+                              .arg(m_opt.file, QString::number(receiver.size())));
                     return false;
                 }
                 if (m_interrupted)
@@ -350,7 +349,8 @@ int CliRunner::update()
     if (!loadFile(file, MemoryFile::Count::FileLines))
         return CliOptions::kFile;
     if (m_opt.channel > file.size()) {
-        error(tr("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
+        error(tr("channel %1 is beyond the %n channel(s) of %2", nullptr, file.size())
+                  .arg(QString::number(m_opt.channel), m_opt.file));
         return CliOptions::kUsage;
     }
     if (!openPort())

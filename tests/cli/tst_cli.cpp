@@ -179,16 +179,17 @@ private slots:
     void closingLine_data()
     {
         QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("simulator");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("upload") << "upload FILE" << "3 channels sent";
-        QTest::newRow("download") << "download -o OUT" << "3 channels received";
-        QTest::newRow("update") << "update FILE --channel 2" << "channel 2 sent";
-        QTest::newRow("sync") << "sync" << "clock set to ";
-        QTest::newRow("quiet: nothing") << "-q upload FILE" << "";
+        QTest::newRow("upload") << "upload FILE" << "" << "3 channels sent";
+        QTest::newRow("download, one channel") << "download -o OUT" << "--count 1" << "1 channel received";
+        QTest::newRow("update") << "update FILE --channel 2" << "" << "channel 2 sent";
+        QTest::newRow("sync") << "sync" << "" << "clock set to ";
+        QTest::newRow("quiet: nothing") << "-q upload FILE" << "" << "";
     }
     void closingLine()
     {
-        startSim();
+        startSim(cell<QString>("simulator"));
         QString command = QStringLiteral("%1 -p %2 %3").arg(QStringLiteral(PRESETTA_CLI), m_sim->devicePath(), cell<QString>("arguments"));
         command.replace("FILE", file(kThree)).replace("OUT", m_store->file("out.csv"));
         QProcess p;

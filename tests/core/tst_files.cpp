@@ -11,6 +11,7 @@
 #include "files/FileDialogSettings.h"
 #include "files/FileRWLite.h"
 #include "files/RecentFiles.h"
+#include "text/Translations.h"
 #include "text/Win1252.h"
 
 #include <QDir>
@@ -35,6 +36,7 @@ private slots:
     void initTestCase()
     {
         std::signal(SIGXFSZ, SIG_IGN); // past a size limit a write comes back short
+        Translations::install(qApp, QLocale::c()); // counts in English, as the programs have them
         QVERIFY(QDir::setCurrent(m_dir.path()));
         QVERIFY(writeBytes("five", "A\xfc\x80\r\n"));
         QVERIFY(writeBytes("huge", ""));
