@@ -14,8 +14,9 @@
 
 namespace {
 // Three channels, none empty: the receiver gives each back, so downloads end
-// as soon as the reply is whole.
-const QByteArray kThree = kCsvHeader + "100400;REGNBOGN;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
+// as soon as the reply is whole. "Ö" is one byte in the file, on the wire and
+// on standard output.
+const QByteArray kThree = kCsvHeader + "100400;\xd6;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
                                        "87600;A B;1234;3;0\r\n";
 } // namespace
 
@@ -185,6 +186,7 @@ private slots:
         QTest::newRow("download, one channel") << "download -o OUT" << "--count 1" << "1 channel received";
         QTest::newRow("update") << "update FILE --channel 2" << "" << "channel 2 sent";
         QTest::newRow("sync") << "sync" << "" << "clock set to ";
+        QTest::newRow("changed: nothing to send") << "upload --changed EMPTY" << "" << "0 channels sent: the receiver holds them already";
         QTest::newRow("quiet: nothing") << "-q upload FILE" << "" << "";
     }
     void closingLine()
@@ -192,6 +194,9 @@ private slots:
         startSim(cell<QString>("simulator"));
         QString command = QStringLiteral("%1 -p %2 %3").arg(QStringLiteral(PRESETTA_CLI), m_sim->devicePath(), cell<QString>("arguments"));
         command.replace("FILE", file(kThree)).replace("OUT", m_store->file("out.csv"));
+        // Three empty channels: what the simulator holds at its start.
+        QVERIFY(writeBytes(m_store->file("empty.csv"), memoryFile({}, 3)));
+        command.replace("EMPTY", m_store->file("empty.csv"));
         QProcess p;
         // script gives the program a terminal, and prints what it wrote there.
         p.start("script", {"-qec", command, "/dev/null"});

@@ -237,7 +237,17 @@ private slots:
         QCOMPARE(kept, last);
     }
 
-    // Every byte survives a decode and an encode; a character without a byte becomes "?".
+    // A backup's name carries the local time; no two fields alike, so none can
+    // stand in another's place, and the one-digit ones show their padding.
+    void backupName()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        Clock::setSource([] { return QDateTime(QDate(2026, 9, 6), QTime(15, 47, 8)); });
+        QVERIFY(Backups::write(MemoryTable(), "upload"));
+        QCOMPARE(QDir(data.filePath("presetta/backups")).entryList(QDir::Files), QStringList("2026-09-06_154708_upload.csv"));
+    }
+
     // The Load button's list: newest first, each file once, eight at most.
     void recentFiles_data()
     {
@@ -267,6 +277,7 @@ private slots:
         QCOMPARE(RecentFiles::present(list), QStringList({m_dir.filePath("five"), m_dir.filePath("huge")}));
     }
 
+    // Every byte survives a decode and an encode; a character without a byte becomes "?".
     void win1252()
     {
         QByteArray all;
