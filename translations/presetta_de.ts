@@ -135,10 +135,6 @@ Rückgabewert:
         <translation>Sende %1/%2</translation>
     </message>
     <message>
-        <source>Downloading: %1 bytes</source>
-        <translation>Lese: %1 Bytes</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>abgebrochen</translation>
     </message>
@@ -175,24 +171,8 @@ Rückgabewert:
         <translation>%1 lässt sich nicht schreiben: %2</translation>
     </message>
     <message>
-        <source>%1 channels received</source>
-        <translation>%1 Kanäle empfangen</translation>
-    </message>
-    <message>
         <source>nothing sent: %1 has no channel lines</source>
         <translation>nichts gesendet: %1 enthält keine Kanalzeilen</translation>
-    </message>
-    <message>
-        <source>1 channel sent</source>
-        <translation>1 Kanal gesendet</translation>
-    </message>
-    <message>
-        <source>%1 channels sent</source>
-        <translation>%1 Kanäle gesendet</translation>
-    </message>
-    <message>
-        <source>%1 has %2 channels, the receiver %3</source>
-        <translation>%1 hat %2 Kanäle, der Empfänger %3</translation>
     </message>
     <message>
         <source>0 channels sent: the receiver holds them already</source>
@@ -207,16 +187,47 @@ Rückgabewert:
         <translation>(keiner)</translation>
     </message>
     <message>
-        <source>channel %1 is beyond the %2 channels of %3</source>
-        <translation>Kanal %1 liegt hinter den %2 Kanälen von %3</translation>
-    </message>
-    <message>
         <source>channel %1 sent</source>
         <translation>Kanal %1 gesendet</translation>
     </message>
     <message>
         <source>clock set to %1</source>
         <translation>Uhr gestellt auf %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Downloading: %n byte(s)</source>
+        <translation>
+            <numerusform>Lese: %n Byte</numerusform>
+            <numerusform>Lese: %n Bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) received</source>
+        <translation>
+            <numerusform>%n Kanal empfangen</numerusform>
+            <numerusform>%n Kanäle empfangen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) sent</source>
+        <translation>
+            <numerusform>%n Kanal gesendet</numerusform>
+            <numerusform>%n Kanäle gesendet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has %n channel(s), the receiver %2</source>
+        <translation>
+            <numerusform>%1 hat %n Kanal, der Empfänger %2</numerusform>
+            <numerusform>%1 hat %n Kanäle, der Empfänger %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>channel %1 is beyond the %n channel(s) of %2</source>
+        <translation>
+            <numerusform>Kanal %1 liegt hinter dem %n Kanal von %2</numerusform>
+            <numerusform>Kanal %1 liegt hinter den %n Kanälen von %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -304,9 +315,12 @@ Rückgabewert:
         <source>stereo</source>
         <translation>Stereo</translation>
     </message>
-    <message>
-        <source>more entries than the %1 memories</source>
-        <translation>mehr Einträge als die %1 Speicherplätze</translation>
+    <message numerus="yes">
+        <source>more entries than the %n memory(s)</source>
+        <translation>
+            <numerusform>mehr Einträge als der %n Speicherplatz</numerusform>
+            <numerusform>mehr Einträge als die %n Speicherplätze</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -343,10 +357,6 @@ Rückgabewert:
 <context>
     <name>FileRWLite</name>
     <message>
-        <source>Only %1 of %2 bytes could be written</source>
-        <translation>Nur %1 von %2 Bytes ließen sich schreiben</translation>
-    </message>
-    <message>
         <source>File is too large</source>
         <translation>Datei ist zu groß</translation>
     </message>
@@ -357,6 +367,13 @@ Rückgabewert:
     <message>
         <source>Invalid file name</source>
         <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message numerus="yes">
+        <source>Only %1 of %n byte(s) could be written</source>
+        <translation>
+            <numerusform>Nur %1 von %n Byte ließen sich schreiben</numerusform>
+            <numerusform>Nur %1 von %n Bytes ließen sich schreiben</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -57,7 +57,7 @@ CliRunner::CliRunner(const CliOptions &options, QObject *parent)
         progress(tr("Uploading %1/%2").arg(index).arg(total));
     });
     connect(m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
-        progress(tr("Downloading: %1 bytes").arg(characters));
+        progress(tr("Downloading: %n byte(s)", nullptr, static_cast<int>(characters)));
     });
 }
 
@@ -187,18 +187,18 @@ int CliRunner::fetch(MemoryTable &table)
 {
     ReceiverSession::Download d = m_session.download(table);
     if (d.outcome.status != TransferEngine::Status::Done)
-        return failed(d.outcome, tr("the receiver sent no channel list"));
+        return failed(d.outcome);
     table = std::move(d.table);
     return CliOptions::kDone;
 }
 
-int CliRunner::failed(const TransferEngine::Outcome &o, const QString &noList)
+int CliRunner::failed(const TransferEngine::Outcome &o)
 {
     switch (o.status) {
     case TransferEngine::Status::Done:
         return CliOptions::kDone;
     case TransferEngine::Status::NoList:
-        error(noList);
+        error(o.replies == 0 ? tr("the receiver does not answer") : tr("the receiver sent no channel list"));
         return CliOptions::kLink;
     case TransferEngine::Status::LinkLost:
         error(TextUtil::trimBlanks(o.description));
@@ -270,7 +270,7 @@ int CliRunner::download()
         error(tr("cannot write %1: %2").arg(m_opt.output, reason));
         return CliOptions::kFile;
     }
-    closeProgress(tr("%1 channels received").arg(table.size()));
+    closeProgress(tr("%n channel(s) received", nullptr, table.size()));
     return CliOptions::kDone;
 }
 
@@ -287,9 +287,7 @@ int CliRunner::upload()
     }
     if (!openPort())
         return CliOptions::kLink;
-    const auto sent = [](qsizetype n) {
-        return n == 1 ? tr("1 channel sent") : tr("%1 channels sent").arg(n);
-    };
+    const auto sent = [](qsizetype n) { return tr("%n channel(s) sent", nullptr, static_cast<int>(n)); };
     if (m_opt.changed) {
         bool tooLong = false;
         const ReceiverSession::ChangedUpload up = m_session.uploadChanged(
@@ -297,7 +295,8 @@ int CliRunner::upload()
                 backup(receiver, QStringLiteral("download"));
                 tooLong = m_fileLines > receiver.size();
                 if (tooLong) {
-                    error(tr("%1 has %2 channels, the receiver %3").arg(m_opt.file).arg(m_fileLines).arg(receiver.size()));
+                    error(tr("%1 has %n channel(s), the receiver %2", nullptr, m_fileLines)
+                              .arg(m_opt.file, QString::number(receiver.size())));
                     return false;
                 }
                 if (m_interrupted)
@@ -334,7 +333,7 @@ int CliRunner::upload()
     int differing = 0;
     for (int n = 1; n <= m_fileLines; ++n) {
         const bool held = n <= after.size();
-        if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n)))
+        if (held && EntryCommand::sameOnReceiver(file.entry(n), after.entry(n), after.limits()))
             continue;
         ++differing;
         print(tr("channel %1 differs: file \"%2\", receiver \"%3\"")
@@ -350,7 +349,8 @@ int CliRunner::update()
     if (!loadFile(file, MemoryFile::Count::FileLines))
         return CliOptions::kFile;
     if (m_opt.channel > file.size()) {
-        error(tr("channel %1 is beyond the %2 channels of %3").arg(m_opt.channel).arg(file.size()).arg(m_opt.file));
+        error(tr("channel %1 is beyond the %n channel(s) of %2", nullptr, file.size())
+                  .arg(QString::number(m_opt.channel), m_opt.file));
         return CliOptions::kUsage;
     }
     if (!openPort())

@@ -37,7 +37,7 @@ private:
     // Downloads into table; 0 or the exit status of the failure.
     int fetch(MemoryTable &table);
     // The exit status of a transfer that did not end as hoped.
-    int failed(const TransferEngine::Outcome &outcome, const QString &noList = QString());
+    int failed(const TransferEngine::Outcome &outcome);
     // The exit status of a transfer that sends: silence counts as failure.
     int finished(const TransferEngine::Outcome &outcome, const QString &closing);
     int interrupted();

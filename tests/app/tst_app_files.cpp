@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 #include "WindowHarness.h"
+#include "text/Translations.h"
 
 #include <QDir>
 #include <QMouseEvent>
@@ -30,7 +31,11 @@ class tst_AppFiles : public QObject
     }
 
 private slots:
-    void initTestCase() { QVERIFY(store.isValid()); }
+    void initTestCase()
+    {
+        QVERIFY(store.isValid());
+        Translations::install(qApp, QLocale::c()); // counts in English, as the program has them
+    }
 
     void save_data()
     {

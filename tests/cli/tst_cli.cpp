@@ -14,8 +14,9 @@
 
 namespace {
 // Three channels, none empty: the receiver gives each back, so downloads end
-// as soon as the reply is whole.
-const QByteArray kThree = kCsvHeader + "100400;REGNBOGN;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
+// as soon as the reply is whole. "Ö" is one byte in the file, on the wire and
+// on standard output.
+const QByteArray kThree = kCsvHeader + "100400;\xd6;D3C3;0;1\r\n1008;MW;0000;2;0\r\n"
                                        "87600;A B;1234;3;0\r\n";
 } // namespace
 
@@ -105,17 +106,18 @@ private slots:
     }
 
     // --verify compares every channel of the file, the last included: the
-    // receiver answers 128 but keeps only what passes its checks.
+    // receiver answers 128 but keeps only what passes its checks. A name is
+    // compared as far as the download carries it: up to a comma.
     void changedAndVerify()
     {
         startSim("--status 128");
         QCOMPARE(onSim("upload " + file(kThree)).code, 0);
         m_sim->clearReceivedBytes();
         QByteArray edited = kThree;
-        edited.replace("1008;MW;", "1008;MW2;");
+        edited.replace("1008;MW;", "1008;MW2,X;");
         Result r = onSim("upload --changed --verify " + file(edited));
         QCOMPARE(r.code, 0);
-        QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2\ns"));
+        QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2,X\ns"));
         edited.replace("87600;A B;", "30000;A B;");
         r = onSim("upload --verify " + file(edited));
         QCOMPARE(r.code, 6);
@@ -178,18 +180,23 @@ private slots:
     void closingLine_data()
     {
         QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("simulator");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("upload") << "upload FILE" << "3 channels sent";
-        QTest::newRow("download") << "download -o OUT" << "3 channels received";
-        QTest::newRow("update") << "update FILE --channel 2" << "channel 2 sent";
-        QTest::newRow("sync") << "sync" << "clock set to ";
-        QTest::newRow("quiet: nothing") << "-q upload FILE" << "";
+        QTest::newRow("upload") << "upload FILE" << "" << "3 channels sent";
+        QTest::newRow("download, one channel") << "download -o OUT" << "--count 1" << "1 channel received";
+        QTest::newRow("update") << "update FILE --channel 2" << "" << "channel 2 sent";
+        QTest::newRow("sync") << "sync" << "" << "clock set to ";
+        QTest::newRow("changed: nothing to send") << "upload --changed EMPTY" << "" << "0 channels sent: the receiver holds them already";
+        QTest::newRow("quiet: nothing") << "-q upload FILE" << "" << "";
     }
     void closingLine()
     {
-        startSim();
+        startSim(cell<QString>("simulator"));
         QString command = QStringLiteral("%1 -p %2 %3").arg(QStringLiteral(PRESETTA_CLI), m_sim->devicePath(), cell<QString>("arguments"));
         command.replace("FILE", file(kThree)).replace("OUT", m_store->file("out.csv"));
+        // Three empty channels: what the simulator holds at its start.
+        QVERIFY(writeBytes(m_store->file("empty.csv"), memoryFile({}, 3)));
+        command.replace("EMPTY", m_store->file("empty.csv"));
         QProcess p;
         // script gives the program a terminal, and prints what it wrote there.
         p.start("script", {"-qec", command, "/dev/null"});
@@ -215,7 +222,8 @@ private slots:
         QTest::newRow("refused") << "upload FILE" << "--status 33" << 4
                                  << "channel 1 refused by the receiver (status 33): Incorrect PI code! Frequency out of range!";
         QTest::newRow("hang-up") << "upload FILE" << "--hang-up-after 2" << 3 << "Fehler beim Zugriff auf pts/";
-        QTest::newRow("silent download") << "download" << "--silent" << 3 << "the receiver sent no channel list";
+        QTest::newRow("silent receiver, changed upload") << "upload --changed FILE" << "--silent" << 3 << "the receiver does not answer";
+        QTest::newRow("no list in the reply") << "download" << "--garbage instead" << 3 << "the receiver sent no channel list";
         QTest::newRow("silent sync") << "sync" << "--silent" << 3 << "the receiver does not answer";
         QTest::newRow("no command") << "" << "" << 2 << "no command given";
         QTest::newRow("option of another command") << "sync --verify" << "" << 2 << "--verify belongs to upload";

@@ -11,6 +11,7 @@
 #include "files/FileDialogSettings.h"
 #include "files/FileRWLite.h"
 #include "files/RecentFiles.h"
+#include "text/Translations.h"
 #include "text/Win1252.h"
 
 #include <QDir>
@@ -35,6 +36,7 @@ private slots:
     void initTestCase()
     {
         std::signal(SIGXFSZ, SIG_IGN); // past a size limit a write comes back short
+        Translations::install(qApp, QLocale::c()); // counts in English, as the programs have them
         QVERIFY(QDir::setCurrent(m_dir.path()));
         QVERIFY(writeBytes("five", "A\xfc\x80\r\n"));
         QVERIFY(writeBytes("huge", ""));
@@ -235,7 +237,17 @@ private slots:
         QCOMPARE(kept, last);
     }
 
-    // Every byte survives a decode and an encode; a character without a byte becomes "?".
+    // A backup's name carries the local time; no two fields alike, so none can
+    // stand in another's place, and the one-digit ones show their padding.
+    void backupName()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        Clock::setSource([] { return QDateTime(QDate(2026, 9, 6), QTime(15, 47, 8)); });
+        QVERIFY(Backups::write(MemoryTable(), "upload"));
+        QCOMPARE(QDir(data.filePath("presetta/backups")).entryList(QDir::Files), QStringList("2026-09-06_154708_upload.csv"));
+    }
+
     // The Load button's list: newest first, each file once, eight at most.
     void recentFiles_data()
     {
@@ -265,6 +277,7 @@ private slots:
         QCOMPARE(RecentFiles::present(list), QStringList({m_dir.filePath("five"), m_dir.filePath("huge")}));
     }
 
+    // Every byte survives a decode and an encode; a character without a byte becomes "?".
     void win1252()
     {
         QByteArray all;

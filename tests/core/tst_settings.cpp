@@ -141,6 +141,11 @@ private slots:
         QCOMPARE(Registry(ProgramSettings::path("ExtraPorts")), QVariant(QStringList({"/dev/b", "/dev/c|C"})));
         s.setExtraPorts({});
         QVERIFY2(!Registry(ProgramSettings::path("ExtraPorts")).isValid(), "an empty list is no value");
+        // An empty folder would make the save proposal a bare file name.
+        put("LastDir", "");
+        QCOMPARE(s.lastDir("/first/"), "/first/");
+        s.setLastDir("/home/me/");
+        QCOMPARE(s.lastDir("/first/"), "/home/me/");
     }
 
     void failedWriteKeepsOldFile()

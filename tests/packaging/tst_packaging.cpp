@@ -59,7 +59,7 @@ private slots:
                               kMetainfo, "share/man/man1/presetta.1.gz", "share/man/man1/presetta-cli.1.gz",
                               "share/man/man1/presetta-sim.1.gz", "share/doc/presetta/copyright",
                               "share/doc/presetta/changelog.gz", "share/icons/hicolor/scalable/apps/presetta.svg",
-                              "share/presetta/translations/presetta_de.qm"})
+                              "share/presetta/translations/presetta_de.qm", "share/presetta/translations/presetta_en.qm"})
             QTest::newRow(f) << f << (QByteArray(f).startsWith("bin/") ? "755" : "644");
         for (int px : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::addRow("%d px", px) << QString("share/icons/hicolor/%1x%1/apps/presetta.png").arg(px) << "644";

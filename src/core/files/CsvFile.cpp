@@ -187,8 +187,9 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
             const int fileLine = k + 1;
             if (k > entries.size()) {
                 r.status = LoadStatus::Invalid;
-                r.message = refusal(fileLine, QCoreApplication::translate("CsvFile", "more entries than the %1 memories")
-                                                  .arg(entries.size()));
+                const int memories = static_cast<int>(entries.size());
+                r.message = refusal(fileLine, QCoreApplication::translate("CsvFile", "more entries than the %n memory(s)",
+                                                                          nullptr, memories));
                 return r;
             }
             if (!readEntry(line, fileLine, limits, entries[k - 1], r.message)) {

@@ -27,10 +27,13 @@ bool writeAll(QFileDevice &f, const QByteArray &bytes, QString *error)
     const qint64 written = f.write(bytes);
     if (written == bytes.size())
         return true;
-    if (written < 0)
+    if (written < 0) {
         setError(error, f.errorString());
-    else
-        setError(error, QCoreApplication::translate("FileRWLite", "Only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
+        return false;
+    }
+    const int size = static_cast<int>(bytes.size());
+    setError(error, QCoreApplication::translate("FileRWLite", "Only %1 of %n byte(s) could be written", nullptr, size)
+                        .arg(written));
     return false;
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/EntryCommand.h"
 
+#include "memlist/MemoryTable.h"
 #include "text/TextUtil.h"
+#include "text/Win1252.h"
 
 namespace EntryCommand {
 
@@ -26,11 +28,20 @@ QString entryCommand(int n, const MemoryEntry &e)
         + QLatin1Char('\n');
 }
 
-bool sameOnReceiver(const MemoryEntry &a, const MemoryEntry &b)
+MemoryEntry asReceived(const MemoryEntry &e, const Bands::Limits &limits)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty() == b.isEmpty();
-    return entryCommand(1, a) == entryCommand(1, b);
+    // The reply's memory line has the command's fields in the same order.
+    const QString line = Win1252::decode(Win1252::encode(entryCommand(1, e)));
+    return MemoryTable::entryFromRawLine(line.mid(1).chopped(1), limits);
+}
+
+bool sameOnReceiver(const MemoryEntry &a, const MemoryEntry &b, const Bands::Limits &limits)
+{
+    const MemoryEntry x = asReceived(a, limits);
+    const MemoryEntry y = asReceived(b, limits);
+    if (x.isEmpty() || y.isEmpty())
+        return x.isEmpty() == y.isEmpty();
+    return x == y;
 }
 
 } // namespace EntryCommand

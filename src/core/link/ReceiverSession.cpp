@@ -55,8 +55,9 @@ ReceiverSession::ChangedUpload ReceiverSession::uploadChanged(const MemoryTable 
         return up;
     up.receiver = std::move(d.table);
     QList<int> numbers;
+    const Bands::Limits &limits = up.receiver.limits();
     for (int n = 1; n <= qMin(lines, table.size()); ++n) {
-        if (n > up.receiver.size() || !EntryCommand::sameOnReceiver(table.entry(n), up.receiver.entry(n)))
+        if (n > up.receiver.size() || !EntryCommand::sameOnReceiver(table.entry(n), up.receiver.entry(n), limits))
             numbers << n;
     }
     if (m_engine->abortRequested() || (ready && !ready(up.receiver, numbers))) {

@@ -123,6 +123,8 @@ TransferEngine::Outcome TransferEngine::ReadData(MemoryTable &table, DownloadRep
         emit activity(false);
         yield();
         const QString reply = collectReply();
+        if (!reply.isEmpty())
+            ++m_replies;
         emit activity(false);
         yield();
         Wait::WaitS(0.025f);

@@ -36,7 +36,7 @@ public:
         quint16 word = 0;    // Refused: its status word
         QList<EntryStatus::ErrorMessage> messages;
         QString description; // LinkLost: why, as the port describes it
-        int replies = 0;     // reply lines the receiver sent to entries and the clock
+        int replies = 0;     // the receiver's answers: a line per entry or clock, 1 for a download
     };
 
     // A reply still arriving after the least wait is collected until the line

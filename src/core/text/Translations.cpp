@@ -32,14 +32,20 @@ bool install(QCoreApplication *app, const QLocale &locale)
         t->setObjectName(QStringLiteral("presetta-translation"));
         QCoreApplication::installTranslator(t);
     };
-    auto *own = new QTranslator(app);
-    bool found = false;
-    for (const QString &folder : {installedFolder(), QStringLiteral(":/i18n")}) {
-        if ((found = own->load(locale, QStringLiteral("presetta"), QStringLiteral("_"), folder)))
-            break;
-    }
-    if (!found) {
-        delete own;
+    const auto load = [app](const QLocale &language) -> QTranslator * {
+        auto *t = new QTranslator(app);
+        for (const QString &folder : {installedFolder(), QStringLiteral(":/i18n")}) {
+            if (t->load(language, QStringLiteral("presetta"), QStringLiteral("_"), folder))
+                return t;
+        }
+        delete t;
+        return nullptr;
+    };
+    QTranslator *own = load(locale);
+    if (!own) {
+        // The texts are English already, but their counts need its plural forms.
+        if (QTranslator *english = load(QLocale(QLocale::English)))
+            add(english);
         return false;
     }
     add(own);

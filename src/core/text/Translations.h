@@ -9,8 +9,9 @@ class QLocale;
 namespace Translations {
 
 // Installs the program's translation for the user's language, and Qt's own
-// for its standard buttons and messages. Nothing for a language without
-// one: the texts stay as written. Returns whether the program's was found.
+// for its standard buttons and messages. A language without one keeps the
+// texts as written, with the English plural forms of counts ("%n
+// channel(s)"). Returns whether the language has the program's translation.
 bool install(QCoreApplication *app);
 bool install(QCoreApplication *app, const QLocale &locale);
 

@@ -1,0 +1,62 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CliRunner</name>
+    <message numerus="yes">
+        <source>Downloading: %n byte(s)</source>
+        <translation>
+            <numerusform>Downloading: %n byte</numerusform>
+            <numerusform>Downloading: %n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) received</source>
+        <translation>
+            <numerusform>%n channel received</numerusform>
+            <numerusform>%n channels received</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) sent</source>
+        <translation>
+            <numerusform>%n channel sent</numerusform>
+            <numerusform>%n channels sent</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has %n channel(s), the receiver %2</source>
+        <translation>
+            <numerusform>%1 has %n channel, the receiver %2</numerusform>
+            <numerusform>%1 has %n channels, the receiver %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>channel %1 is beyond the %n channel(s) of %2</source>
+        <translation>
+            <numerusform>channel %1 is beyond the %n channel of %2</numerusform>
+            <numerusform>channel %1 is beyond the %n channels of %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CsvFile</name>
+    <message numerus="yes">
+        <source>more entries than the %n memory(s)</source>
+        <translation>
+            <numerusform>more entries than the %n memory</numerusform>
+            <numerusform>more entries than the %n memories</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FileRWLite</name>
+    <message numerus="yes">
+        <source>Only %1 of %n byte(s) could be written</source>
+        <translation>
+            <numerusform>Only %1 of %n byte could be written</numerusform>
+            <numerusform>Only %1 of %n bytes could be written</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
