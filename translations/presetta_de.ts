@@ -442,14 +442,6 @@ Rückgabewert:
         <translation>Leere Kanäle ans Ende</translation>
     </message>
     <message>
-        <source>Paste 1 channel</source>
-        <translation>1 Kanal einfügen</translation>
-    </message>
-    <message>
-        <source>Paste %1 channels</source>
-        <translation>%1 Kanäle einfügen</translation>
-    </message>
-    <message>
         <source>Undo %1</source>
         <translation>Rückgängig: %1</translation>
     </message>
@@ -464,6 +456,13 @@ Rückgabewert:
     <message>
         <source>Redo</source>
         <translation>Wiederholen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Paste %n channel(s)</source>
+        <translation>
+            <numerusform>%n Kanal einfügen</numerusform>
+            <numerusform>%n Kanäle einfügen</numerusform>
+        </translation>
     </message>
 </context>
 <context>

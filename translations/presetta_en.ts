@@ -59,4 +59,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>ListPart</name>
+    <message numerus="yes">
+        <source>Paste %n channel(s)</source>
+        <translation>
+            <numerusform>Paste %n channel</numerusform>
+            <numerusform>Paste %n channels</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -244,8 +244,7 @@ void ListPart::pasteChannels()
     }
     QVector<MemoryEntry> entries = table.entries();
     std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
-    const QString what = r.entries.size() == 1 ? tr("Paste 1 channel") : tr("Paste %1 channels").arg(r.entries.size());
-    pushStep(new EntriesStep(m_model, m_show, what, entries, s, s));
+    pushStep(new EntriesStep(m_model, m_show, tr("Paste %n channel(s)", nullptr, int(r.entries.size())), entries, s, s));
 }
 
 // ------------------------------------------------------------- undo history

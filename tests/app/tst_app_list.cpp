@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "files/CsvFile.h"
 #include "memlist/LineFormat.h"
+#include "text/Translations.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -56,6 +57,7 @@ class tst_AppList : public QObject
     }
 
 private slots:
+    void initTestCase() { Translations::install(qApp, QLocale::c()); } // counts in English, as the program has them
     void init()
     {
         qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
