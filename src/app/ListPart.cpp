@@ -23,9 +23,9 @@
 using namespace ListSteps;
 
 ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Commands *commands, CommandState *state,
-                   Dialogs *dialogs, QObject *parent)
+                   Dialogs *dialogs, NoticeLine *notice, QObject *parent)
     : QObject(parent), m_ui(ui), m_model(model), m_undo(undo), m_commands(commands), m_state(state),
-      m_dialogs(dialogs), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
+      m_dialogs(dialogs), m_notice(notice), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
       m_show([editor = m_editor](int row) { editor->showRow(row); })
 {
     const Commands &c = *commands;

@@ -12,6 +12,7 @@ class Commands;
 class Dialogs;
 class ListEditor;
 class MemoryListModel;
+class NoticeLine;
 class QMenu;
 class QUndoCommand;
 class QUndoStack;
@@ -29,7 +30,7 @@ class ListPart : public QObject
 
 public:
     ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Commands *commands, CommandState *state,
-             Dialogs *dialogs, QObject *parent = nullptr);
+             Dialogs *dialogs, NoticeLine *notice, QObject *parent = nullptr);
 
     ListEditor *editor() const { return m_editor; }
 
@@ -71,6 +72,7 @@ private:
     Commands *m_commands;
     CommandState *m_state;
     Dialogs *m_dialogs;
+    NoticeLine *m_notice;
     ListEditor *m_editor;
     const std::function<void(int)> m_show;   // how an undo step shows its change
 };

@@ -47,9 +47,10 @@ QString framed(const QString &text)
 } // namespace
 
 ReceiverPart::ReceiverPart(QWidget *window, Ui::frmMain *ui, MemoryListModel *model, Commands *commands,
-                           CommandState *state, Dialogs *dialogs, std::unique_ptr<PortSource> ports, QObject *parent)
+                           CommandState *state, Dialogs *dialogs, NoticeLine *notice, std::unique_ptr<PortSource> ports,
+                           QObject *parent)
     : QObject(parent), m_window(window), m_ui(ui), m_model(model), m_commands(commands), m_state(state),
-      m_dialogs(dialogs), m_portSource(std::move(ports)), m_session(new ReceiverSession(this)),
+      m_dialogs(dialogs), m_notice(notice), m_portSource(std::move(ports)), m_session(new ReceiverSession(this)),
       m_port(m_session->port()), m_engine(m_session->engine()), m_portWatcher(new PortWatcher(this))
 {
     const Commands &c = *commands;

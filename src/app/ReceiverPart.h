@@ -16,6 +16,7 @@ class CommandState;
 class Commands;
 class Dialogs;
 class MemoryListModel;
+class NoticeLine;
 class PortWatcher;
 class ReceiverSession;
 class clsCOMenum2;
@@ -34,7 +35,7 @@ class ReceiverPart : public QObject
 public:
     // ports: where the port list comes from; null for the platform's ports.
     ReceiverPart(QWidget *window, Ui::frmMain *ui, MemoryListModel *model, Commands *commands, CommandState *state,
-                 Dialogs *dialogs, std::unique_ptr<PortSource> ports, QObject *parent = nullptr);
+                 Dialogs *dialogs, NoticeLine *notice, std::unique_ptr<PortSource> ports, QObject *parent = nullptr);
     ~ReceiverPart() override;
 
     clsCommPort *port() const { return m_port; }
@@ -101,6 +102,7 @@ private:
     Commands *m_commands;
     CommandState *m_state;
     Dialogs *m_dialogs;
+    NoticeLine *m_notice;
     std::unique_ptr<PortSource> m_portSource;
     ReceiverSession *m_session;
     clsCommPort *m_port;

@@ -11,6 +11,7 @@
 #include "ListEditor.h"
 #include "ListPart.h"
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "ReceiverPart.h"
 #include "WindowLook.h"
 #include "identity/ExeName.h"
@@ -38,10 +39,11 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
     Beep::setHandler([d = m_dialogs] { d->beep(); });
     WindowLook::apply(this, m_ui);
 
+    m_notice = new NoticeLine(m_ui->lNotice, this);
     m_commands = new Commands(this, m_ui, m_state, m_undo);
-    m_list = new ListPart(m_ui, m_model, m_undo, m_commands, m_state, dialogs, this);
+    m_list = new ListPart(m_ui, m_model, m_undo, m_commands, m_state, dialogs, m_notice, this);
     m_files = new FilesPart(this, m_ui, m_model, m_commands, m_state, dialogs, this);
-    m_receiver = new ReceiverPart(this, m_ui, m_model, m_commands, m_state, dialogs, std::move(ports), this);
+    m_receiver = new ReceiverPart(this, m_ui, m_model, m_commands, m_state, dialogs, m_notice, std::move(ports), this);
     wireParts();
 
     // Creation steps: identity, caption, program path, an empty list.

@@ -13,6 +13,7 @@ class FilesPart;
 class ListPart;
 class MemoryListModel;
 class MemoryTable;
+class NoticeLine;
 class QUndoStack;
 class ReceiverPart;
 class clsCommPort;
@@ -45,6 +46,7 @@ public:
     ListPart *list() const { return m_list; }
     FilesPart *files() const { return m_files; }
     ReceiverPart *receiver() const { return m_receiver; }
+    NoticeLine *notice() const { return m_notice; }
     bool abortFlag() const;
     QString lastDir() const;
     clsCommPort *port() const;
@@ -67,6 +69,7 @@ private:
     MemoryListModel *m_model;
     QUndoStack *m_undo;
     CommandState *m_state;
+    NoticeLine *m_notice;
     Commands *m_commands;
     ListPart *m_list;
     FilesPart *m_files;
