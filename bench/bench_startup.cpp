@@ -83,28 +83,37 @@ int main(int argc, char *argv[])
     cli.setApplicationDescription("Start-up of presetta against a bare Qt window");
     cli.addHelpOption();
     const QCommandLineOption runsOption("runs", "Starts of each program.", "n", "9");
-    cli.addOption(runsOption);
+    const QCommandLineOption compareOption("compare", "Times another build's bench_presetta_window beside this"
+                                                      " one's, for a before and after in the same run.", "program");
+    cli.addOptions({runsOption, compareOption});
     cli.process(app);
     const int runs = qMax(1, cli.value(runsOption).toInt());
     std::printf("%s\n\n", qPrintable(environmentLine()));
 
     const QDir here(QCoreApplication::applicationDirPath());
-    const QStringList names{"bare Qt window", "Qt window with one line of text (reference)", "presetta"};
-    const QStringList programs{here.filePath("bench_bare_window"), here.filePath("bench_text_window"),
-                               here.filePath("bench_presetta_window")};
+    QStringList names{"bare Qt window", "Qt window with one line of text (reference)", "presetta"};
+    QStringList programs{here.filePath("bench_bare_window"), here.filePath("bench_text_window"),
+                         here.filePath("bench_presetta_window")};
+    if (cli.isSet(compareOption)) {
+        names << "presetta, " + cli.value(compareOption);
+        programs << cli.value(compareOption);
+    }
+    const qsizetype count = programs.size();
     // One start of each first, unmeasured, to warm the file cache; then
     // taking turns, so a change in the machine's load touches all alike.
-    Figures figures[3], discard;
+    QList<Figures> figures(count);
+    Figures discard;
     for (const QString &program : programs)
         measure(program, &discard);
     for (int i = 0; i < runs; ++i)
-        for (int p = 0; p < 3; ++p)
+        for (qsizetype p = 0; p < count; ++p)
             measure(programs[p], &figures[p]);
 
-    QList<QStringList> table{{"Program", "First paint ms", "Peak RSS MiB"}};
-    for (int p = 0; p < 3; ++p)
+    QList<QStringList> table{{"Program", "First paint ms", "Peak RSS MiB", "Paint vs text window"}};
+    for (qsizetype p = 0; p < count; ++p)
         table << QStringList{names[p], number(median(figures[p].firstPaintMs), 1),
-                             number(median(figures[p].peakRssMiB), 1)};
+                             number(median(figures[p].peakRssMiB), 1),
+                             number(median(figures[p].firstPaintMs) / median(figures[1].firstPaintMs), 2)};
     const double start = median(figures[2].firstPaintMs) / median(figures[0].firstPaintMs);
     const double rss = median(figures[2].peakRssMiB) / median(figures[0].peakRssMiB);
     const QList<QStringList> ratios{{"Ratio presetta / bare", "Value", "Goal", "Met"},
