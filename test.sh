@@ -10,9 +10,16 @@ presetta_install "${PRESETTA_PACKAGES[@]}" ${PRESETTA_TEST_PACKAGES:-}
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Runs a build's tests as if its canary-home were the user's home: every test
+# has folders of its own, and homes_check fails if one wrote there instead.
+suite() {
+    (cd "$1" && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
+         HOME="$(pwd -P)/canary-home" ctest --output-on-failure -j"$jobs")
+}
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
-(cd build && ctest --output-on-failure -j"$jobs")
+suite build
 
 if [ "${PRESETTA_SKIP_ASAN:-0}" != 1 ]; then
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
@@ -21,7 +28,7 @@ if [ "${PRESETTA_SKIP_ASAN:-0}" != 1 ]; then
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
           -DPRESETTA_SANITIZE=ON -DPRESETTA_BUILD_BENCH=OFF >/dev/null
     cmake --build build-asan -j"$jobs"
-    (cd build-asan && ctest --output-on-failure -j"$jobs")
+    suite build-asan
 fi
 
 # Fuzz smoke: the parsers of files, replies and settings texts keep building

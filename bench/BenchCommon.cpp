@@ -15,10 +15,15 @@ namespace Bench {
 
 void prepareEnvironment()
 {
-    static QTemporaryDir config;   // goes at exit
-    if (!config.isValid())
+    static QTemporaryDir home;   // goes at exit; made 0700, as a runtime folder must be
+    if (!home.isValid())
         fail("no temporary folder");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QList<std::pair<const char *, QString>> folders{
+        {"HOME", home.path()}, {"XDG_DATA_HOME", home.filePath(".local/share")},
+        {"XDG_CONFIG_HOME", home.filePath(".config")}, {"XDG_CACHE_HOME", home.filePath(".cache")},
+        {"XDG_STATE_HOME", home.filePath(".local/state")}, {"XDG_RUNTIME_DIR", home.path()}};
+    for (const auto &[name, path] : folders)
+        qputenv(name, QFile::encodeName(path));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -11,8 +11,9 @@
 namespace Bench {
 
 // Called before the application object: offscreen unless a platform is
-// named, and a settings folder of our own (children inherit both), so nothing
-// of the user's takes part or is touched.
+// named, and a home, data, settings, cache and runtime folder of our own
+// (children inherit them all), so nothing of the user's takes part or is
+// touched: no settings, backups or documents.
 void prepareEnvironment();
 // Machine, system, Qt, platform and load, printed above the tables.
 QString environmentLine();

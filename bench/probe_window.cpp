@@ -17,6 +17,9 @@
 #if defined(PROBE_PRESETTA)
 #include "Dialogs.h"
 #include "frmMain.h"
+#include "identity/ExeName.h"
+
+#include <QDir>
 #endif
 
 namespace {
@@ -59,6 +62,8 @@ int main(int argc, char *argv[])
     FirstPaint probe;
     app.installEventFilter(&probe);
 #if defined(PROBE_PRESETTA)
+    // Its folder in the benchmark's home: beside build/bench it would take a file there as its automatic-load file.
+    ExeName::setProgramPathForTest(QDir::home().filePath("presetta"));
     QtDialogs dialogs;
     frmMain window(&dialogs);
     window.Form_Load();

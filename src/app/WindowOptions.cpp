@@ -24,13 +24,49 @@ struct Parser {
                                 QCoreApplication::translate("WindowOptions", "[FILE]"));
     }
 };
+
+// Qt's own options, which QGuiApplication, QApplication and the X11
+// platform take out of the command line ("-style fusion", "--style fusion",
+// "-style=fusion"). Help and the version run on a QCoreApplication, which
+// leaves them in, so they are passed over here.
+const QStringList kQtOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin",
+                                      "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display",
+                                      "geometry", "title", "icon", "name", "visual", "style", "stylesheet",
+                                      "fontengine"};
+const QStringList kQtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+// Only these are also taken as "-option=value".
+const QStringList kQtJoinedValue{"style", "stylesheet"};
+
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList kept = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a == QLatin1String("--")) {
+            kept += arguments.mid(i);
+            break;
+        }
+        const QString name = a.startsWith(QLatin1String("--")) ? a.mid(2)
+            : a.startsWith(QLatin1Char('-'))                    ? a.mid(1)
+                                                                : QString();
+        const bool joined = name.contains(QLatin1Char('=')) && kQtJoinedValue.contains(name.section(QLatin1Char('='), 0, 0));
+        if (kQtFlags.contains(name) || joined)
+            continue;
+        if (kQtOptionsWithValue.contains(name))
+            ++i; // and its value
+        else
+            kept << a;
+    }
+    return kept;
+}
+
 } // namespace
 
 WindowOptions WindowOptions::parse(const QStringList &arguments)
 {
     Parser parser;
     WindowOptions o;
-    if (!parser.p.parse(arguments)) {
+    if (!parser.p.parse(withoutQtOptions(arguments))) {
         o.action = Action::Usage;
         o.error = parser.p.errorText();
         return o;
@@ -55,7 +91,7 @@ WindowOptions WindowOptions::parse(const QStringList &arguments)
 
 bool WindowOptions::asksForText(const QStringList &arguments)
 {
-    for (const QString &a : arguments.mid(1)) {
+    for (const QString &a : withoutQtOptions(arguments).mid(1)) {
         if (a == QLatin1String("--"))
             return false;
         if (a == QLatin1String("-h") || a == QLatin1String("--help") || a == QLatin1String("-v")

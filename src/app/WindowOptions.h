@@ -12,7 +12,8 @@ struct WindowOptions {
     QString file;    // the memory file to load instead of the automatic one
     QString error;   // Usage: what is wrong
 
-    // arguments: the program name first, Qt's own options already taken out.
+    // arguments: the program name first; Qt's own options (-platform, -style,
+    // ...) and their values are passed over.
     static WindowOptions parse(const QStringList &arguments);
     // Whether the arguments ask for help or the version, which need no display.
     static bool asksForText(const QStringList &arguments);

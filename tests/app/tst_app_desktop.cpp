@@ -81,14 +81,35 @@ private slots:
         QTest::newRow("help") << QStringList{"-h"} << WindowOptions::Action::Help << "";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << WindowOptions::Action::Usage << "";
         QTest::newRow("two files") << QStringList{"a.csv", "b.csv"} << WindowOptions::Action::Usage << "";
+        // Qt's own options (the window's QApplication takes them out) and their
+        // values are passed over beside help and the version too.
+        QTest::newRow("help after -platform") << QStringList{"-platform", "offscreen", "--help"}
+                                              << WindowOptions::Action::Help << "";
+        QTest::newRow("version before -style") << QStringList{"--version", "-style", "fusion"}
+                                               << WindowOptions::Action::Version << "";
+        QTest::newRow("a title that reads --help") << QStringList{"-qwindowtitle", "--help"}
+                                                   << WindowOptions::Action::Run << "";
+        for (const char *option : {"-platform", "--platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                   "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-session", "-display",
+                                   "-geometry", "-title", "-icon", "-name", "-visual", "-style", "--style",
+                                   "-stylesheet", "-fontengine"})
+            QTest::newRow(option) << QStringList{option, "value", "list.csv"} << WindowOptions::Action::Run
+                                  << "list.csv";
+        for (const char *option : {"-reverse", "--reverse", "-widgetcount", "-nograb", "-dograb", "-sync",
+                                   "-style=fusion", "--style=fusion", "-stylesheet=a.qss"})
+            QTest::newRow(option) << QStringList{option, "list.csv"} << WindowOptions::Action::Run << "list.csv";
     }
     void options()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(WindowOptions::Action, action);
         const WindowOptions o = WindowOptions::parse(QStringList{"presetta"} + arguments);
-        QTEST(o.action, "action");
+        QVERIFY2(o.action == action, qPrintable(o.error));
         QTEST(o.file, "file");
         QCOMPARE(o.error.isEmpty(), o.action != WindowOptions::Action::Usage);
+        // Told without a display: help and the version, and nothing else.
+        QCOMPARE(WindowOptions::asksForText(QStringList{"presetta"} + arguments),
+                 o.action == WindowOptions::Action::Help || o.action == WindowOptions::Action::Version);
     }
 
     // Answered on standard output; a wrong option is a usage error.

@@ -4,6 +4,7 @@
 #include "MemoryListModel.h"
 #include "SimHarness.h"
 #include "TestFiles.h"
+#include "files/Backups.h"
 #include "files/CsvFile.h"
 #include "memlist/LineFormat.h"
 #include "text/Translations.h"
@@ -28,7 +29,6 @@ class tst_AppList : public QObject
 {
     Q_OBJECT
     TestStore m_store;
-    QTemporaryDir m_data; // the backups go there
     std::unique_ptr<SimHarness> m_s;
 
     WindowHarness &h() { return m_s->h; }
@@ -60,7 +60,6 @@ private slots:
     void initTestCase() { Translations::install(qApp, QLocale::c()); } // counts in English, as the program has them
     void init()
     {
-        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
         SimHarness::runClockFrom(QTime(12, 0));
         m_s = std::make_unique<SimHarness>();
         QVERIFY(m_s->start());
@@ -268,7 +267,7 @@ private slots:
         h().storeStation(3, "99000", "NEW", "", 0, 1);
         h().storeStation(30, "99100", "NEW2", "", 0, 1);
         m_s->sim.clearReceivedBytes();
-        const QDir backups(m_data.filePath("presetta/backups"));
+        const QDir backups(Backups::folder());
         const qsizetype before = backups.entryList({"*_upload*.csv"}).size();
         choose(h().child("cUL"), "Upload changed channels (2)");
         QCOMPARE(m_s->sim.receivedBytes(), QByteArray("sS4,99000,0,1,0000,NEW\nS31,99100,0,1,0000,NEW2\n"));

@@ -132,8 +132,7 @@ private slots:
         const QStringList listing{m_prefix, "-printf", "%p %s %T@\n"};
         QVERIFY(run("chmod", {"-R", "a-w", m_prefix}).ok);
         const Run before = run("find", listing);
-        qputenv("XDG_DATA_HOME", m_tmp.filePath("no data").toLocal8Bit()); // no icon theme, no automatic load
-        qputenv("XDG_DATA_DIRS", m_tmp.filePath("no data").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", m_tmp.filePath("no data").toLocal8Bit()); // no icon theme
         QProcess program;
         program.start(path("bin/presetta"), {});
         // A start-up failure shows at once; a window never ends by itself.
