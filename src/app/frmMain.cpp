@@ -57,6 +57,13 @@ frmMain::frmMain(Dialogs *dialogs, std::unique_ptr<PortSource> ports, QWidget *p
 frmMain::~frmMain()
 {
     qApp->removeEventFilter(this);
+    // Nothing may react to what is taken down: the parts go first, while the
+    // form they work on is whole, and the window stops listening.
+    delete m_receiver;
+    delete m_files;
+    delete m_list;
+    for (QObject *sender : {static_cast<QObject *>(m_undo), static_cast<QObject *>(m_model), static_cast<QObject *>(m_state)})
+        disconnect(sender, nullptr, this, nullptr);
     Beep::setHandler({});
     delete m_ui;
 }
