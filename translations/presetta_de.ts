@@ -464,6 +464,13 @@ Rückgabewert:
             <numerusform>%n Kanäle einfügen</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n name(s) cut to 9 characters</source>
+        <translation>
+            <numerusform>%n Name auf 9 Zeichen gekürzt</numerusform>
+            <numerusform>%n Namen auf 9 Zeichen gekürzt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ListSteps</name>
@@ -493,6 +500,13 @@ Rückgabewert:
     <message>
         <source>not a memory file (no lines ended by CR LF)</source>
         <translation>keine Speicherdatei (keine mit CR LF beendeten Zeilen)</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeLine</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -852,6 +866,10 @@ Rückgabewert:
     <message>
         <source>Download</source>
         <translation>Vom Radio lesen</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include "FocusKeeper.h"
 #include "ListSteps.h"
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "PaintPacer.h"
 #include "files/CsvFile.h"
 #include "memlist/ListOrder.h"
@@ -17,6 +18,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QUndoStack>
 
@@ -214,7 +216,7 @@ void ListPart::copyChannel()
         m_dialogs->beep();
         return;
     }
-    QGuiApplication::clipboard()->setText(CsvFile::channelLines({m_model->table().entry(s + 1)}));
+    putOnClipboard({m_model->table().entry(s + 1)});
 }
 
 void ListPart::cutChannel()
@@ -229,7 +231,15 @@ void ListPart::cutChannel()
 
 void ListPart::copyAllChannels()
 {
-    QGuiApplication::clipboard()->setText(CsvFile::text(m_model->table()));
+    putOnClipboard(m_model->table().entries(), true);
+}
+
+void ListPart::putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader)
+{
+    auto *data = new QMimeData;
+    data->setText((withHeader ? CsvFile::kHeader + QStringLiteral("\r\n") : QString()) + CsvFile::channelLines(channels));
+    data->setHtml(CsvFile::channelTable(channels, withHeader));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 // What does not fit before the end of the list, or would not load, changes nothing.
@@ -245,6 +255,8 @@ void ListPart::pasteChannels()
     QVector<MemoryEntry> entries = table.entries();
     std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
     pushStep(new EntriesStep(m_model, m_show, tr("Paste %n channel(s)", nullptr, int(r.entries.size())), entries, s, s));
+    if (r.namesCut > 0)
+        m_notice->say(tr("%n name(s) cut to 9 characters", nullptr, r.namesCut));
 }
 
 // ------------------------------------------------------------- undo history
