@@ -280,6 +280,18 @@ Rückgabewert:
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Find station...</source>
+        <translation>Sender suchen...</translation>
+    </message>
+    <message>
+        <source>Find next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find previous</source>
+        <translation>Rückwärts suchen</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -866,6 +878,18 @@ Rückgabewert:
     <message>
         <source>Download</source>
         <translation>Vom Radio lesen</translation>
+    </message>
+    <message>
+        <source> Find station by name, PI-Code or frequency </source>
+        <translation> Sender nach Name, PI-Code oder Frequenz suchen </translation>
+    </message>
+    <message>
+        <source>Find station by name, PI-Code or frequency</source>
+        <translation>Sender nach Name, PI-Code oder Frequenz suchen</translation>
+    </message>
+    <message>
+        <source>Name, PI-Code, frequency</source>
+        <translation>Name, PI-Code, Frequenz</translation>
     </message>
     <message>
         <source>Status</source>

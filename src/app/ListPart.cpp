@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Dialogs.h"
 #include "ListEditor.h"
+#include "ListFind.h"
 #include "FocusKeeper.h"
 #include "ListSteps.h"
 #include "MemoryListModel.h"
@@ -30,6 +31,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
       m_dialogs(dialogs), m_notice(notice), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
       m_show([editor = m_editor](int row) { editor->showRow(row); })
 {
+    new ListFind(ui, model, commands, state, dialogs, m_editor, this); // finding a station, beside the editor
     const Commands &c = *commands;
     connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
     connect(c[Commands::Clear], &QAction::triggered, m_editor, &ListEditor::cClr_Click);
@@ -279,6 +281,8 @@ void ListPart::showMenu(const QPoint &at)
     menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
     menu.addSeparator();
     menu.addAction(c[Commands::CopyAll]);
+    menu.addSeparator();
+    menu.addAction(c[Commands::Find]);
     menu.addSeparator();
     menu.addAction(c[Commands::UploadChanged]);
     menu.exec(m_ui->lList->viewport()->mapToGlobal(at));

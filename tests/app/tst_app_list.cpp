@@ -228,6 +228,31 @@ private slots:
             QCOMPARE(history()->undoText(), "Paste 2 channels");
     }
 
+    // Typed letters find a name's beginning; the find field a name, PI or
+    // frequency, on with Enter and F3, back with Shift+F3.
+    void find()
+    {
+        h().clickLine(0);
+        QTest::keyClicks(h().list(), "s4");
+        QCOMPARE(h().selectedLine(), 3);
+        QTest::keyClick(h().list(), Qt::Key_F, Qt::ControlModifier);
+        QLineEdit *field = h().box("tFind");
+        QVERIFY(field->hasFocus());
+        QTest::keyClicks(field, "s1");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(h().box("tName")->text(), "S11"); // S10 is empty
+        QTest::keyClick(field, Qt::Key_F3);
+        QCOMPARE(h().box("tName")->text(), "S12");
+        QTest::keyClick(field, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(h().box("tName")->text(), "S11");
+        QTest::keyClicks(field, "x");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(h().dialogs.beeps, 1);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!field->isVisible());
+        QVERIFY(h().list()->hasFocus());
+    }
+
     // Bold while a channel differs from the list as last loaded or saved.
     void boldLines()
     {
