@@ -127,7 +127,7 @@ private slots:
         const QString text = R"( style="mso-number-format:'\@'" sdnum="1033;0;@")";
         QCOMPARE(CsvFile::channelTable({entry(1, 100400, "<R&B> ü", "0042", 0, 1)}, true),
                  R"(<html><head><meta http-equiv="content-type" content="text/html; charset=utf-8"></head><body><table>)" "\n"
-                 "<tr><th>Freq(KHz)</th><th" + text + ">Name(PS)</th><th" + text + ">PI-Code</th><th>BWidth</th><th>Stereo(Auto)</th></tr>\n"
+                 "<tr><th>Freq(KHz)</th><th>Name(PS)</th><th>PI-Code</th><th>BWidth</th><th>Stereo(Auto)</th></tr>\n"
                  "<tr><td>100400</td><td" + text + ">&lt;R&amp;B&gt; ü</td><td" + text + ">0042</td><td>0</td><td>1</td></tr>\n"
                  "</table></body></html>\n");
     }

@@ -164,21 +164,21 @@ QString channelTable(const QVector<MemoryEntry> &entries, bool withHeader)
 {
     // Spreadsheets read a name or PI of digits as a number ("0000" as 0):
     // these cells are marked as text, for Excel and for LibreOffice alike.
-    const QString text = QStringLiteral(" style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\"");
-    const auto row = [&](const QStringList &cells, const char *tag) {
+    const QString textCell = QStringLiteral("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
+    const auto row = [&textCell](const QStringList &cells, bool header) {
         QString out = QStringLiteral("<tr>");
         for (int i = 0; i < cells.size(); ++i) {
-            out += QLatin1Char('<') + QLatin1String(tag) + (i == 1 || i == 2 ? text : QString()) + QLatin1Char('>')
-                + cells[i].toHtmlEscaped() + QLatin1String("</") + QLatin1String(tag) + QLatin1Char('>');
+            const QString open = header ? QStringLiteral("<th>") : (i == 1 || i == 2) ? textCell : QStringLiteral("<td>");
+            out += open + cells[i].toHtmlEscaped() + (header ? QStringLiteral("</th>") : QStringLiteral("</td>"));
         }
         return out + QStringLiteral("</tr>\n");
     };
     QString out = QStringLiteral("<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">"
                                  "</head><body><table>\n");
     if (withHeader)
-        out += row(kHeader.split(QLatin1Char(';')), "th");
+        out += row(kHeader.split(QLatin1Char(';')), true);
     for (const MemoryEntry &e : entries)
-        out += row(entryFields(e), "td");
+        out += row(entryFields(e), false);
     return out + QStringLiteral("</table></body></html>\n");
 }
 
