@@ -239,7 +239,7 @@ void ListPart::copyAllChannels()
 void ListPart::putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader)
 {
     auto *data = new QMimeData;
-    data->setText((withHeader ? CsvFile::kHeader + QStringLiteral("\r\n") : QString()) + CsvFile::channelLines(channels));
+    data->setText(CsvFile::channelLines(channels, withHeader));
     data->setHtml(CsvFile::channelTable(channels, withHeader));
     QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -152,9 +152,9 @@ QString text(const MemoryTable &table)
     return out;
 }
 
-QString channelLines(const QVector<MemoryEntry> &entries)
+QString channelLines(const QVector<MemoryEntry> &entries, bool withHeader)
 {
-    QString out;
+    QString out = withHeader ? kHeader + kLineEnd : QString();
     for (const MemoryEntry &e : entries)
         out += entryLine(e) + kLineEnd;
     return out;

@@ -47,8 +47,8 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
 int dataLines(const QString &text);
 
 // Channels as the clipboard carries them: the data lines Save writes, each
-// ended by CR LF, without the header.
-QString channelLines(const QVector<MemoryEntry> &entries);
+// ended by CR LF, after the header line when asked.
+QString channelLines(const QVector<MemoryEntry> &entries, bool withHeader = false);
 
 // The same channels as an HTML table of the five columns, so a spreadsheet or a
 // word processor pastes them as cells; the header as a row of its own when asked.
