@@ -280,6 +280,18 @@ Rückgabewert:
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Find station...</source>
+        <translation>Sender suchen...</translation>
+    </message>
+    <message>
+        <source>Find next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find previous</source>
+        <translation>Rückwärts suchen</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -464,6 +476,13 @@ Rückgabewert:
             <numerusform>%n Kanäle einfügen</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n name(s) cut to 9 characters</source>
+        <translation>
+            <numerusform>%n Name auf 9 Zeichen gekürzt</numerusform>
+            <numerusform>%n Namen auf 9 Zeichen gekürzt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ListSteps</name>
@@ -493,6 +512,13 @@ Rückgabewert:
     <message>
         <source>not a memory file (no lines ended by CR LF)</source>
         <translation>keine Speicherdatei (keine mit CR LF beendeten Zeilen)</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeLine</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -852,6 +878,22 @@ Rückgabewert:
     <message>
         <source>Download</source>
         <translation>Vom Radio lesen</translation>
+    </message>
+    <message>
+        <source> Find station by name, PI-Code or frequency </source>
+        <translation> Sender nach Name, PI-Code oder Frequenz suchen </translation>
+    </message>
+    <message>
+        <source>Find station by name, PI-Code or frequency</source>
+        <translation>Sender nach Name, PI-Code oder Frequenz suchen</translation>
+    </message>
+    <message>
+        <source>Name, PI-Code, frequency</source>
+        <translation>Name, PI-Code, Frequenz</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 </TS>

@@ -68,5 +68,12 @@
             <numerusform>Paste %n channels</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n name(s) cut to 9 characters</source>
+        <translation>
+            <numerusform>%n name cut to 9 characters</numerusform>
+            <numerusform>%n names cut to 9 characters</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -31,6 +31,9 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     make(Cut, "actCut", tr("Cut channel"), {QKeySequence::Cut});
     make(Paste, "actPaste", tr("Paste channels"), {QKeySequence::Paste});
     make(CopyAll, "actCopyAll", tr("Copy all channels"));
+    make(Find, "actFind", tr("Find station..."), {QKeySequence(Qt::ControlModifier | Qt::Key_F)});
+    make(FindNext, "actFindNext", tr("Find next"), {QKeySequence(Qt::Key_F3)});
+    make(FindPrevious, "actFindPrevious", tr("Find previous"), {QKeySequence(Qt::ShiftModifier | Qt::Key_F3)});
     make(Undo, "actUndo", tr("Undo"), {QKeySequence(Qt::ControlModifier | Qt::Key_Z)});
     make(Redo, "actRedo", tr("Redo"),
          {QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z), QKeySequence(Qt::ControlModifier | Qt::Key_Y)});

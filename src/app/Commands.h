@@ -28,7 +28,7 @@ public:
     enum Id {
         Load, Recent, Save, Up, Down, Insert, Delete, Apply, Clear, Update, Download, Upload,
         UploadChanged, Sync, Refresh, Connect, SortByFrequency, SortByName, EmptiesLast,
-        Copy, Cut, Paste, CopyAll, Undo, Redo, Quit,
+        Copy, Cut, Paste, CopyAll, Find, FindNext, FindPrevious, Undo, Redo, Quit,
         Count
     };
 

@@ -7,9 +7,11 @@
 #include "Commands.h"
 #include "Dialogs.h"
 #include "ListEditor.h"
+#include "ListFind.h"
 #include "FocusKeeper.h"
 #include "ListSteps.h"
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "PaintPacer.h"
 #include "files/CsvFile.h"
 #include "memlist/ListOrder.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QUndoStack>
 
@@ -28,6 +31,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
       m_dialogs(dialogs), m_notice(notice), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
       m_show([editor = m_editor](int row) { editor->showRow(row); })
 {
+    new ListFind(ui, model, commands, state, dialogs, m_editor, this); // finding a station, beside the editor
     const Commands &c = *commands;
     connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
     connect(c[Commands::Clear], &QAction::triggered, m_editor, &ListEditor::cClr_Click);
@@ -214,7 +218,7 @@ void ListPart::copyChannel()
         m_dialogs->beep();
         return;
     }
-    QGuiApplication::clipboard()->setText(CsvFile::channelLines({m_model->table().entry(s + 1)}));
+    putOnClipboard({m_model->table().entry(s + 1)});
 }
 
 void ListPart::cutChannel()
@@ -229,7 +233,15 @@ void ListPart::cutChannel()
 
 void ListPart::copyAllChannels()
 {
-    QGuiApplication::clipboard()->setText(CsvFile::text(m_model->table()));
+    putOnClipboard(m_model->table().entries(), true);
+}
+
+void ListPart::putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader)
+{
+    auto *data = new QMimeData;
+    data->setText(CsvFile::channelLines(channels, withHeader));
+    data->setHtml(CsvFile::channelTable(channels, withHeader));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 // What does not fit before the end of the list, or would not load, changes nothing.
@@ -245,6 +257,8 @@ void ListPart::pasteChannels()
     QVector<MemoryEntry> entries = table.entries();
     std::copy(r.entries.cbegin(), r.entries.cend(), entries.begin() + s);
     pushStep(new EntriesStep(m_model, m_show, tr("Paste %n channel(s)", nullptr, int(r.entries.size())), entries, s, s));
+    if (r.namesCut > 0)
+        m_notice->say(tr("%n name(s) cut to 9 characters", nullptr, r.namesCut));
 }
 
 // ------------------------------------------------------------- undo history
@@ -267,6 +281,8 @@ void ListPart::showMenu(const QPoint &at)
     menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
     menu.addSeparator();
     menu.addAction(c[Commands::CopyAll]);
+    menu.addSeparator();
+    menu.addAction(c[Commands::Find]);
     menu.addSeparator();
     menu.addAction(c[Commands::UploadChanged]);
     menu.exec(m_ui->lList->viewport()->mapToGlobal(at));

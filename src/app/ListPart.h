@@ -47,8 +47,9 @@ public:
     void sortByFrequency();
     void sortByName();
     void moveEmptiesToEnd();
-    // The clipboard holds channels as Save writes them: the selected one, or
-    // the whole list with its header; a paste writes from the selected channel on.
+    // The clipboard holds channels as Save writes them, and as a table for
+    // spreadsheets: the selected one, or the whole list with its header; a
+    // paste writes from the selected channel on.
     void copyChannel();
     void cutChannel();
     void copyAllChannels();
@@ -62,6 +63,7 @@ public:
 
 private:
     void pushStep(QUndoCommand *step);
+    void putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader = false);
     void reorder(const QString &what, const QList<int> &order);
     void showMenu(const QPoint &at);
     void updateUndoTexts();

@@ -2,6 +2,7 @@
 // Organising the list: the model's lines, dragging a channel, sorting, the
 // clipboard, the bold lines of changed channels, the upload of the changes.
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "SimHarness.h"
 #include "TestFiles.h"
 #include "files/Backups.h"
@@ -173,6 +174,8 @@ private slots:
         h().clickLine(1);
         QTest::keyClick(h().list(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), "87700;S2;D3C3;0;1\r\n");
+        // And as cells, for a spreadsheet.
+        QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains("<tr><td>87700</td>"));
         choose(h().list()->viewport(), "Copy all channels");
         const QString saved = m_store.file("saved.csv");
         h().dialogs.fileAnswers = {saved};
@@ -189,18 +192,20 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), "S1");
     }
 
-    // Written from the selected channel on, by the load rules, or not at all.
+    // Written from the selected channel on, by the load rules, or not at all;
+    // names cut to fit are counted in words.
     void paste_data()
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QStringList>("names");   // of the selected channel and the next afterwards
         QTest::addColumn<int>("beeps");
-        QTest::newRow("two, header skipped") << 10 << QString(kCsvHeader) + "90000;P1;;0;1\n91000;P2;;0;1\n"
-                                             << QStringList{"11 P1", "12 P2"} << 0;
-        QTest::newRow("ending on the last channel") << 97 << "90000;P1\r\n90000;P2\r\n" << QStringList{"98 P1", "99 P2"} << 0;
-        QTest::newRow("past the end") << 97 << "90000;P1\r\n90000;P2\r\n90000;P3\r\n" << QStringList{"98 ", "99 "} << 1;
-        QTest::newRow("a line refused") << 10 << "90000;P1\r\n9x;P2\r\n" << QStringList{"11 S11", "12 S12"} << 1;
+        QTest::addColumn<QString>("said");
+        QTest::newRow("two, header skipped, names cut") << 10 << QString(kCsvHeader) + "90000;PASTED-ONE\n91000;PASTED-TWO\n"
+                                                        << QStringList{"11 PASTED-ON", "12 PASTED-TW"} << 0 << "2 names cut to 9 characters";
+        QTest::newRow("ending on the last channel") << 97 << "90000;P1\r\n90000;P2\r\n" << QStringList{"98 P1", "99 P2"} << 0 << "";
+        QTest::newRow("past the end") << 97 << "90000;P1\r\n90000;P2\r\n90000;P3\r\n" << QStringList{"98 ", "99 "} << 1 << "";
+        QTest::newRow("a line refused") << 10 << "90000;P1\r\n9x;P2\r\n" << QStringList{"11 S11", "12 S12"} << 1 << "";
     }
     void paste()
     {
@@ -215,9 +220,35 @@ private slots:
             names << QStringLiteral("%1 %2").arg(n).arg(h().window->table().entry(n).name.trimmed());
         QTEST(names, "names");
         QTEST(h().dialogs.beeps, "beeps");
+        QTEST(h().window->notice()->text(), "said");
         QCOMPARE(history()->count(), steps + (h().dialogs.beeps ? 0 : 1));
         if (!h().dialogs.beeps)
             QCOMPARE(history()->undoText(), "Paste 2 channels");
+    }
+
+    // Typed letters find a name's beginning; the find field a name, PI or
+    // frequency, on with Enter and F3, back with Shift+F3.
+    void find()
+    {
+        h().clickLine(0);
+        QTest::keyClicks(h().list(), "s4");
+        QCOMPARE(h().selectedLine(), 3);
+        QTest::keyClick(h().list(), Qt::Key_F, Qt::ControlModifier);
+        QLineEdit *field = h().box("tFind");
+        QVERIFY(field->hasFocus());
+        QTest::keyClicks(field, "s1");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(h().box("tName")->text(), "S11"); // S10 is empty
+        QTest::keyClick(field, Qt::Key_F3);
+        QCOMPARE(h().box("tName")->text(), "S12");
+        QTest::keyClick(field, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(h().box("tName")->text(), "S11");
+        QTest::keyClicks(field, "x");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(h().dialogs.beeps, 1);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!field->isVisible());
+        QVERIFY(h().list()->hasFocus());
     }
 
     // Bold while a channel differs from the list as last loaded or saved.

@@ -86,20 +86,28 @@ private slots:
         QTEST(Entries(r.entries), "entries");
     }
 
-    // Channels pasted in: by the load rules, a header first skipped, LF or CR LF.
+    // Channels pasted in: by the load rules, a header first skipped, LF or CR LF,
+    // ";" or a spreadsheet's tabs; what Windows-1252 cannot hold becomes "?".
     void paste_data()
     {
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<CsvFile::LoadStatus>("status");
         QTest::addColumn<QString>("message");
         QTest::addColumn<Entries>("entries");
+        QTest::addColumn<int>("namesCut");
         using S = CsvFile::LoadStatus;
-        QTest::newRow("header skipped, LF") << QString(kCsvHeader).remove('\r') + "1008;RADIO\n" << S::Ok << ""
-                                            << Entries{entry(0, 1008, "RADIO", "", 0, 0)};
+        QTest::newRow("cells, header skipped, LF") << "Freq(KHz)\tName(PS)\tPI-Code\tBWidth\tStereo(Auto)\n1008\tRADIO\n" << S::Ok << ""
+                                                   << Entries{entry(0, 1008, "RADIO", "", 0, 0)} << 0;
+        QTest::newRow("cells, a quoted one, empty ones an empty channel, CR LF") << "100400\t\"A\"\"B\"\tD3C3\t0\t1\r\n\t\t\t\t\r\n" << S::Ok << ""
+            << Entries{entry(1, 100400, "A\"B", "D3C3", 0, 1), MemoryEntry()} << 0;
         QTest::newRow("CR LF, an empty line an empty channel") << "100400;A;D3C3;0;1\r\n\r\n87600;B" << S::Ok << ""
-            << Entries{entry(1, 100400, "A", "D3C3", 0, 1), MemoryEntry(), entry(1, 87600, "B", "", 0, 0)};
-        QTest::newRow("a refused line: none") << "100400;A\nabc\n" << S::Invalid << "  Line 2: frequency is not a number!  " << Entries();
-        QTest::newRow("nothing") << "" << S::Ignored << "" << Entries();
+            << Entries{entry(1, 100400, "A", "D3C3", 0, 1), MemoryEntry(), entry(1, 87600, "B", "", 0, 0)} << 0;
+        QTest::newRow("Unicode, one ? a character") << QStringLiteral("87600;Zü€中\U0001F4FB7\n") << S::Ok << ""
+                                                    << Entries{entry(1, 87600, "Zü€??7", "", 0, 0)} << 0;
+        QTest::newRow("long names cut, blanks past the end not") << "87600;ABCDEFGHIJ\n87600\tKLMNOPQRS   \n" << S::Ok << ""
+            << Entries{entry(1, 87600, "ABCDEFGHI", "", 0, 0), entry(1, 87600, "KLMNOPQRS", "", 0, 0)} << 1;
+        QTest::newRow("a refused line: none") << "100400;A\nabc\n" << S::Invalid << "  Line 2: frequency is not a number!  " << Entries() << 0;
+        QTest::newRow("nothing") << "" << S::Ignored << "" << Entries() << 0;
     }
     void paste()
     {
@@ -108,8 +116,20 @@ private slots:
         QTEST(r.status, "status");
         QTEST(r.message, "message");
         QTEST(Entries(r.entries), "entries");
+        QTEST(r.namesCut, "namesCut");
         // What a copy puts on the clipboard pastes back the same.
         QCOMPARE(Entries(CsvFile::parseChannels(CsvFile::channelLines(r.entries), kLimits).entries), Entries(r.entries));
+    }
+
+    // The channels as cells for a spreadsheet: the file's fields, escaped for HTML.
+    void channelTable()
+    {
+        const QString text = R"( style="mso-number-format:'\@'" sdnum="1033;0;@")";
+        QCOMPARE(CsvFile::channelTable({entry(1, 100400, "<R&B> ü", "0042", 0, 1)}, true),
+                 R"(<html><head><meta http-equiv="content-type" content="text/html; charset=utf-8"></head><body><table>)" "\n"
+                 "<tr><th>Freq(KHz)</th><th>Name(PS)</th><th>PI-Code</th><th>BWidth</th><th>Stereo(Auto)</th></tr>\n"
+                 "<tr><td>100400</td><td" + text + ">&lt;R&amp;B&gt; ü</td><td" + text + ">0042</td><td>0</td><td>1</td></tr>\n"
+                 "</table></body></html>\n");
     }
 
     void fileWrite_data()

@@ -5,6 +5,7 @@
 #include "memlist/LineFormat.h"
 #include "memlist/ListOrder.h"
 #include "memlist/MemoryTable.h"
+#include "memlist/StationFind.h"
 #include "text/NumberRule.h"
 
 #include <QLocale>
@@ -17,6 +18,11 @@ using Order = std::function<QList<int>(const QVector<MemoryEntry> &)>;
 Q_DECLARE_METATYPE(EntryEditor::Input)
 Q_DECLARE_METATYPE(TableOp)
 Q_DECLARE_METATYPE(Order)
+
+// 0 REGNBOGN, 1 empty, 2 AM Zürich, 3 Radio 7, 4 REGIO; the AM line shows no PI.
+static const QVector<MemoryEntry> kStations{entry(1, 100400, "REGNBOGN", "D3C3", 0, 1), MemoryEntry(),
+                                            entry(0, 1008, "Zürich", "1A2B", 2, 0), entry(1, 87600, "Radio 7", "1A2B", 0, 1),
+                                            entry(1, 100400, "REGIO", "D3C4", 0, 1)};
 
 class tst_MemList : public QObject
 {
@@ -177,6 +183,45 @@ private slots:
         QCOMPARE(sort(entries), order);
         QCOMPARE(ListOrder::isUnchanged(order), order == QList<int>({0, 1, 2}));
         QCOMPARE(ListOrder::applied(entries, order).value(0), entries[order[0]]);
+    }
+
+    // Name, PI or frequency in either form, ignoring case; on round the list, or back.
+    void find_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<StationFind::Direction>("direction");
+        QTest::addColumn<int>("found");
+        using D = StationFind::Direction;
+        QTest::newRow("name, round the end") << "bogn" << 3 << D::Next << 0;
+        QTest::newRow("PI, not on an AM line") << "1a2b" << 4 << D::Next << 3;
+        QTest::newRow("frequency as shown") << " 100.4" << 0 << D::Next << 4;
+        QTest::newRow("frequency in kHz, back round the start") << "1008" << 0 << D::Previous << 2;
+        QTest::newRow("nothing") << "87.61" << 0 << D::Next << -1;
+    }
+    void find()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(StationFind::Direction, direction);
+        QTEST(StationFind::find(kStations, from, text, direction), "found");
+    }
+
+    // Typed on the list: a name's beginning, ignoring case; one letter steps on.
+    void byTyping_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("found");
+        QTest::newRow("a letter: the next name") << "r" << 0 << 3;
+        QTest::newRow("the letter again") << "rr" << 3 << 4;
+        QTest::newRow("more letters, any case: from the line itself") << "rEg" << 0 << 0;
+    }
+    void byTyping()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, current);
+        QTEST(StationFind::byTyping(kStations, current, typed), "found");
     }
 };
 

@@ -3,10 +3,12 @@
 
 #include "text/NumberRule.h"
 #include "text/TextUtil.h"
+#include "text/Win1252.h"
 
 #include <QCoreApplication>
 #include <QStringView>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -77,19 +79,22 @@ bool readField(const QString &field, qint64 lo, qint64 hi, const QString &what, 
 }
 
 // Sets e from the fields present in a data line; false with a message when a
-// field is refused.
-bool readEntry(QStringView line, int fileLine, const Bands::Limits &limits, MemoryEntry &e,
-               QString &message)
+// field is refused. Counts a name cut to the field's width.
+bool readEntry(const QStringList &f, int fileLine, const Bands::Limits &limits, MemoryEntry &e,
+               QString &message, int &namesCut)
 {
-    const QStringList f = line.toString().split(QLatin1Char(';'));
     qint64 v = 0;
     if (!readField(f[0], std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(),
                    QCoreApplication::translate("CsvFile", "frequency"), fileLine, v, message))
         return false;
     e.frequency = static_cast<qint32>(v);
     e.band = Bands::bandOf(e.frequency, limits);
-    if (f.size() >= 2)
+    if (f.size() >= 2) {
+        // Blanks past the width are the padding a save drops anyway.
+        if (!TextUtil::trimBlanks(f[1].mid(MemoryEntry::kNameWidth)).isEmpty())
+            ++namesCut;
         e.setName(f[1]);
+    }
     if (f.size() >= 3)
         e.setPi(f[2]);
     if (f.size() >= 4) {
@@ -105,14 +110,38 @@ bool readEntry(QStringView line, int fileLine, const Bands::Limits &limits, Memo
     return true;
 }
 
+// A pasted line's fields, none for an empty line. A spreadsheet separates its
+// cells by tabs and quotes a cell that holds a quote ("A""B" is A"B); its row
+// of empty cells is an empty line. Else the fields are the file's.
+QStringList pastedFields(const QString &line)
+{
+    if (line.isEmpty())
+        return {};
+    if (!line.contains(QLatin1Char('\t')))
+        return line.split(QLatin1Char(';'));
+    QStringList cells = line.split(QLatin1Char('\t'));
+    const QChar quote(QLatin1Char('"'));
+    for (QString &c : cells) {
+        if (c.size() >= 2 && c.startsWith(quote) && c.endsWith(quote))
+            c = c.mid(1, c.size() - 2).replace(QStringLiteral("\"\""), QString(quote));
+    }
+    const bool blank = std::all_of(cells.cbegin(), cells.cend(),
+                                   [](const QString &c) { return TextUtil::trimBlanks(c).isEmpty(); });
+    return blank ? QStringList() : cells;
+}
+
 } // namespace
+
+QStringList entryFields(const MemoryEntry &e)
+{
+    return {QString::number(e.frequency), TextUtil::trimBlanksRight(textField(e.name, MemoryEntry::kNameWidth)),
+            TextUtil::trimBlanks(textField(e.pi, MemoryEntry::kPiWidth)), QString::number(e.bandwidth),
+            QString::number(e.stereo)};
+}
 
 QString entryLine(const MemoryEntry &e)
 {
-    return QString::number(e.frequency) + QLatin1Char(';')
-        + TextUtil::trimBlanksRight(textField(e.name, MemoryEntry::kNameWidth)) + QLatin1Char(';')
-        + TextUtil::trimBlanks(textField(e.pi, MemoryEntry::kPiWidth)) + QLatin1Char(';')
-        + QString::number(e.bandwidth) + QLatin1Char(';') + QString::number(e.stereo);
+    return entryFields(e).join(QLatin1Char(';'));
 }
 
 QString text(const MemoryTable &table)
@@ -123,18 +152,40 @@ QString text(const MemoryTable &table)
     return out;
 }
 
-QString channelLines(const QVector<MemoryEntry> &entries)
+QString channelLines(const QVector<MemoryEntry> &entries, bool withHeader)
 {
-    QString out;
+    QString out = withHeader ? kHeader + kLineEnd : QString();
     for (const MemoryEntry &e : entries)
         out += entryLine(e) + kLineEnd;
     return out;
 }
 
+QString channelTable(const QVector<MemoryEntry> &entries, bool withHeader)
+{
+    // Spreadsheets read a name or PI of digits as a number ("0000" as 0):
+    // these cells are marked as text, for Excel and for LibreOffice alike.
+    const QString textCell = QStringLiteral("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
+    const auto row = [&textCell](const QStringList &cells, bool header) {
+        QString out = QStringLiteral("<tr>");
+        for (int i = 0; i < cells.size(); ++i) {
+            const QString open = header ? QStringLiteral("<th>") : (i == 1 || i == 2) ? textCell : QStringLiteral("<td>");
+            out += open + cells[i].toHtmlEscaped() + (header ? QStringLiteral("</th>") : QStringLiteral("</td>"));
+        }
+        return out + QStringLiteral("</tr>\n");
+    };
+    QString out = QStringLiteral("<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">"
+                                 "</head><body><table>\n");
+    if (withHeader)
+        out += row(kHeader.split(QLatin1Char(';')), true);
+    for (const MemoryEntry &e : entries)
+        out += row(entryFields(e), false);
+    return out + QStringLiteral("</table></body></html>\n");
+}
+
 LoadResult parseChannels(const QString &text, const Bands::Limits &limits)
 {
     LoadResult r;
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = Win1252::representable(text).split(QLatin1Char('\n'));
     for (QString &l : lines) {
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
@@ -144,7 +195,8 @@ LoadResult parseChannels(const QString &text, const Bands::Limits &limits)
     const int first = !lines.isEmpty() && lines.constFirst().startsWith(kHeaderPrefix) ? 1 : 0;
     for (int i = first; i < lines.size(); ++i) {
         MemoryEntry e;
-        if (!lines[i].isEmpty() && !readEntry(lines[i], i + 1, limits, e, r.message)) {
+        const QStringList fields = pastedFields(lines[i]);
+        if (!fields.isEmpty() && !readEntry(fields, i + 1, limits, e, r.message, r.namesCut)) {
             r.status = LoadStatus::Invalid;
             r.entries.clear();
             return r;
@@ -192,7 +244,8 @@ LoadResult parse(const QString &text, qint16 memoryCount, const Bands::Limits &l
                                                                           nullptr, memories));
                 return r;
             }
-            if (!readEntry(line, fileLine, limits, entries[k - 1], r.message)) {
+            if (!readEntry(line.toString().split(QLatin1Char(';')), fileLine, limits, entries[k - 1], r.message,
+                           r.namesCut)) {
                 r.status = LoadStatus::Invalid;
                 return r;
             }

@@ -52,4 +52,22 @@ QByteArray encode(const QString &text)
     return out;
 }
 
+QString representable(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += QLatin1Char('?');
+            ++i;
+        } else if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || highByte(c) != '?') {
+            out += QChar(c);
+        } else {
+            out += QLatin1Char('?');
+        }
+    }
+    return out;
+}
+
 } // namespace Win1252

@@ -13,5 +13,8 @@ namespace Win1252 {
 
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
+// The text as a save and a load give it back: each character without a byte
+// becomes one "?", also one beyond the 16-bit range.
+QString representable(const QString &text);
 
 } // namespace Win1252
