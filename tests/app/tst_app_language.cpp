@@ -92,7 +92,7 @@ private slots:
     {
         const auto restore = qScopeGuard([] { Translations::install(qApp, QLocale::c()); });
         Translations::install(qApp, QLocale(cell<QString>("locale")));
-        QTEST(QCoreApplication::translate("CliRunner", "%n channel(s) received", nullptr, cell<int>("count")), "text");
+        QTEST(QCoreApplication::translate("TransferWords", "%n channel(s) received", nullptr, cell<int>("count")), "text");
     }
 
     // presetta-cli takes the language from the environment, as a shell starts it.
