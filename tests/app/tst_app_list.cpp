@@ -2,6 +2,7 @@
 // Organising the list: the model's lines, dragging a channel, sorting, the
 // clipboard, the bold lines of changed channels, the upload of the changes.
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "SimHarness.h"
 #include "TestFiles.h"
 #include "files/CsvFile.h"
@@ -277,6 +278,7 @@ private slots:
         QCOMPARE(h().selectedLine(), 0);
         QCOMPARE(h().dialogs.beeps, 1);
         QCOMPARE(backups.entryList({"*_upload*.csv"}).size(), before + 1);
+        QCOMPARE(h().window->notice()->text(), "2 changed channels sent");
     }
 };
 
