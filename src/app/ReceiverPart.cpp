@@ -85,6 +85,8 @@ ReceiverPart::ReceiverPart(QWidget *window, Ui::frmMain *ui, MemoryListModel *mo
     // The list shows the entry being sent and the editor follows it.
     connect(m_engine, &TransferEngine::entryStarting, this, [this](int n, int index, int total) {
         emit showEntry(n - 1);
+        // The notice covers the foot of the list, where the line would scroll to.
+        m_ui->lList->scrollTo(m_model->index(n - 1), QAbstractItemView::PositionAtCenter);
         m_notice->progress(TransferWords::uploading(index, total));
     });
     connect(m_engine, &TransferEngine::replyProgress, this,
