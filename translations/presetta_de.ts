@@ -131,10 +131,6 @@ Rückgabewert:
 <context>
     <name>CliRunner</name>
     <message>
-        <source>Uploading %1/%2</source>
-        <translation>Sende %1/%2</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>abgebrochen</translation>
     </message>
@@ -151,22 +147,6 @@ Rückgabewert:
         <translation>%1 lässt sich nicht öffnen</translation>
     </message>
     <message>
-        <source>the receiver sent no channel list</source>
-        <translation>der Empfänger hat keine Kanalliste gesendet</translation>
-    </message>
-    <message>
-        <source>channel %1 refused by the receiver (status %2)%3</source>
-        <translation>Kanal %1 vom Empfänger abgelehnt (Status %2)%3</translation>
-    </message>
-    <message>
-        <source>the receiver does not answer</source>
-        <translation>der Empfänger antwortet nicht</translation>
-    </message>
-    <message>
-        <source>stopped after channel %1: interrupted</source>
-        <translation>angehalten nach Kanal %1: abgebrochen</translation>
-    </message>
-    <message>
         <source>cannot write %1: %2</source>
         <translation>%1 lässt sich nicht schreiben: %2</translation>
     </message>
@@ -175,45 +155,12 @@ Rückgabewert:
         <translation>nichts gesendet: %1 enthält keine Kanalzeilen</translation>
     </message>
     <message>
-        <source>0 channels sent: the receiver holds them already</source>
-        <translation>0 Kanäle gesendet: der Empfänger hat sie schon</translation>
-    </message>
-    <message>
         <source>channel %1 differs: file &quot;%2&quot;, receiver &quot;%3&quot;</source>
         <translation>Kanal %1 weicht ab: Datei „%2“, Empfänger „%3“</translation>
     </message>
     <message>
         <source>(none)</source>
         <translation>(keiner)</translation>
-    </message>
-    <message>
-        <source>channel %1 sent</source>
-        <translation>Kanal %1 gesendet</translation>
-    </message>
-    <message>
-        <source>clock set to %1</source>
-        <translation>Uhr gestellt auf %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Downloading: %n byte(s)</source>
-        <translation>
-            <numerusform>Lese: %n Byte</numerusform>
-            <numerusform>Lese: %n Bytes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n channel(s) received</source>
-        <translation>
-            <numerusform>%n Kanal empfangen</numerusform>
-            <numerusform>%n Kanäle empfangen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n channel(s) sent</source>
-        <translation>
-            <numerusform>%n Kanal gesendet</numerusform>
-            <numerusform>%n Kanäle gesendet</numerusform>
-        </translation>
     </message>
     <message numerus="yes">
         <source>%1 has %n channel(s), the receiver %2</source>
@@ -227,6 +174,13 @@ Rückgabewert:
         <translation>
             <numerusform>Kanal %1 liegt hinter dem %n Kanal von %2</numerusform>
             <numerusform>Kanal %1 liegt hinter den %n Kanälen von %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>verified: all %n channel(s) as in %1</source>
+        <translation>
+            <numerusform>geprüft: %n Kanal wie in %1</numerusform>
+            <numerusform>geprüft: alle %n Kanäle wie in %1</numerusform>
         </translation>
     </message>
 </context>
@@ -588,6 +542,89 @@ Rückgabewert:
     <message>
         <source>Upload changed channels (%1)</source>
         <translation>Geänderte Kanäle senden (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>TransferWords</name>
+    <message>
+        <source>stopped after channel %1: %2</source>
+        <translation>angehalten nach Kanal %1: %2</translation>
+    </message>
+    <message>
+        <source>nothing sent: %1</source>
+        <translation>nichts gesendet: %1</translation>
+    </message>
+    <message>
+        <source>the receiver does not answer</source>
+        <translation>der Empfänger antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the receiver sent no channel list</source>
+        <translation>der Empfänger hat keine Kanalliste gesendet</translation>
+    </message>
+    <message>
+        <source>channel %1 refused by the receiver (status %2)</source>
+        <translation>Kanal %1 vom Empfänger abgelehnt (Status %2)</translation>
+    </message>
+    <message>
+        <source>the receiver was unplugged</source>
+        <translation>der Empfänger wurde getrennt</translation>
+    </message>
+    <message>
+        <source>the link to the receiver failed</source>
+        <translation>die Verbindung zum Empfänger ist ausgefallen</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) received</source>
+        <translation>
+            <numerusform>%n Kanal empfangen</numerusform>
+            <numerusform>%n Kanäle empfangen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) sent</source>
+        <translation>
+            <numerusform>%n Kanal gesendet</numerusform>
+            <numerusform>%n Kanäle gesendet</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>nothing to send: the receiver holds this list</source>
+        <translation>nichts zu senden: der Empfänger hat diese Liste schon</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n changed channel(s) sent</source>
+        <translation>
+            <numerusform>%n geänderter Kanal gesendet</numerusform>
+            <numerusform>%n geänderte Kanäle gesendet</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>channel %1 sent</source>
+        <translation>Kanal %1 gesendet</translation>
+    </message>
+    <message>
+        <source>clock set to %1</source>
+        <translation>Uhr gestellt auf %1</translation>
+    </message>
+    <message>
+        <source>Uploading %1/%2</source>
+        <translation>Sende %1/%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Downloading: %n byte(s)</source>
+        <translation>
+            <numerusform>Lese: %n Byte</numerusform>
+            <numerusform>Lese: %n Bytes</numerusform>
+        </translation>
     </message>
 </context>
 <context>

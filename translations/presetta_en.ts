@@ -4,27 +4,6 @@
 <context>
     <name>CliRunner</name>
     <message numerus="yes">
-        <source>Downloading: %n byte(s)</source>
-        <translation>
-            <numerusform>Downloading: %n byte</numerusform>
-            <numerusform>Downloading: %n bytes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n channel(s) received</source>
-        <translation>
-            <numerusform>%n channel received</numerusform>
-            <numerusform>%n channels received</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n channel(s) sent</source>
-        <translation>
-            <numerusform>%n channel sent</numerusform>
-            <numerusform>%n channels sent</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%1 has %n channel(s), the receiver %2</source>
         <translation>
             <numerusform>%1 has %n channel, the receiver %2</numerusform>
@@ -36,6 +15,13 @@
         <translation>
             <numerusform>channel %1 is beyond the %n channel of %2</numerusform>
             <numerusform>channel %1 is beyond the %n channels of %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>verified: all %n channel(s) as in %1</source>
+        <translation>
+            <numerusform>verified: %n channel as in %1</numerusform>
+            <numerusform>verified: all %n channels as in %1</numerusform>
         </translation>
     </message>
 </context>
@@ -73,6 +59,37 @@
         <translation>
             <numerusform>%n name cut to 9 characters</numerusform>
             <numerusform>%n names cut to 9 characters</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TransferWords</name>
+    <message numerus="yes">
+        <source>%n channel(s) received</source>
+        <translation>
+            <numerusform>%n channel received</numerusform>
+            <numerusform>%n channels received</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) sent</source>
+        <translation>
+            <numerusform>%n channel sent</numerusform>
+            <numerusform>%n channels sent</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n changed channel(s) sent</source>
+        <translation>
+            <numerusform>%n changed channel sent</numerusform>
+            <numerusform>%n changed channels sent</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Downloading: %n byte(s)</source>
+        <translation>
+            <numerusform>Downloading: %n byte</numerusform>
+            <numerusform>Downloading: %n bytes</numerusform>
         </translation>
     </message>
 </context>

@@ -16,7 +16,10 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     forButton(Down, "actDown", ui->cDn);
     forButton(Insert, "actInsert", ui->cIns);
     forButton(Delete, "actDelete", ui->cDel);
-    forButton(Apply, "actApply", ui->cAply);
+    // From anywhere in the window, the list included: the editor always
+    // shows the list's current line, so that is the line it applies to.
+    forButton(Apply, "actApply", ui->cAply,
+              {QKeySequence(Qt::ControlModifier | Qt::Key_Return), QKeySequence(Qt::ControlModifier | Qt::Key_Enter)});
     forButton(Clear, "actClear", ui->cClr);
     forButton(Update, "actUpdate", ui->cUpd);
     forButton(Download, "actDownload", ui->cDL);

@@ -12,6 +12,7 @@
 #include "text/TextUtil.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -24,8 +25,20 @@ ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo
       m_bandLastOffered(std::numeric_limits<qint16>::min())
 {
     connect(m_ui->lList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ListEditor::lList_Click);
-    for (QLineEdit *box : {m_ui->tFreq, m_ui->tName, m_ui->tPI})
+    for (QObject *box : {static_cast<QObject *>(m_ui->tFreq), static_cast<QObject *>(m_ui->tName),
+                         static_cast<QObject *>(m_ui->tPI), static_cast<QObject *>(m_ui->coBW),
+                         static_cast<QObject *>(m_ui->coST)})
         box->installEventFilter(this);
+    // Whatever changes a box but the editor's own filling is an edit: typing,
+    // a choice, the frequency check resetting the choices.
+    const auto changed = [this] {
+        if (!m_filling)
+            setEdited(true);
+    };
+    for (QLineEdit *box : {m_ui->tBand, m_ui->tFreq, m_ui->tName, m_ui->tPI})
+        connect(box, &QLineEdit::textChanged, this, changed);
+    for (QComboBox *list : {m_ui->coBW, m_ui->coST})
+        connect(list, &QComboBox::currentIndexChanged, this, changed);
     // The busy lock of a download or upload holds the editor too.
     connect(state, &CommandState::changed, this, [this, state] {
         const bool on = !state->locked();
@@ -52,10 +65,16 @@ void ListEditor::showRow(int row)
     lList_Click();
 }
 
+void ListEditor::setEdited(bool edited)
+{
+    m_ui->cAply->setDefault(edited);
+}
+
 void ListEditor::FillCombos(qint16 band)
 {
     if (band == m_bandLastOffered)
         return;
+    const QScopedValueRollback<bool> filling(m_filling, true);
     m_bandLastOffered = band;
     m_ui->coBW->clear();
     m_ui->coST->clear();
@@ -81,6 +100,8 @@ void ListEditor::lList_Click()
 {
     if (!m_ui->lList->isEnabled())
         return;
+    const QScopedValueRollback<bool> filling(m_filling, true);
+    setEdited(false);
     const MemoryTable &table = m_model->table();
     const int n = selectedPosition() + 1;
     if (n < 1 || n > table.size()) {
@@ -145,11 +166,16 @@ void ListEditor::tFreq_Validate()
 
 void ListEditor::cAply_Click()
 {
+    // Ctrl+Return leaves the focus in the frequency box: check it as leaving would.
+    if (m_ui->tFreq->hasFocus())
+        tFreq_Validate();
     const MemoryTable &table = m_model->table();
     const int p = qMax(0, selectedPosition());
     const int n = p + 1;
     if (n > table.size())
         return;
+    const QScopedValueRollback<bool> filling(m_filling, true);
+    setEdited(false);
     FillCombos(EntryEditor::bandOfText(m_ui->tFreq->text(), table.limits()));
 
     EntryEditor::Input in;
@@ -175,6 +201,8 @@ void ListEditor::cClr_Click()
         m_dialogs->beep();
         return;
     }
+    const QScopedValueRollback<bool> filling(m_filling, true);
+    setEdited(false);
     m_model->setLine(p, LineFormat::emptyLine(p + 1, m_model->table().size()));
     m_ui->tBand->clear();
     clearBoxes();
@@ -235,7 +263,19 @@ bool ListEditor::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
 
 bool ListEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *box = static_cast<QLineEdit *>(watched);
+    if (event->type() == QEvent::KeyPress
+        && (watched == m_ui->tName || watched == m_ui->coBW || watched == m_ui->coST)) {
+        // Nothing is left to move on to but Apply. An open list's own
+        // Enter picks its item: its popup has the keys then, not the list.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit applyKey();
+            return true;
+        }
+    }
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *ke = static_cast<QKeyEvent *>(event);

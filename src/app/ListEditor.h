@@ -16,7 +16,9 @@ class frmMain;
 // The entry editor beside the list: it shows the channel of the selected
 // line, checks the typed frequency against the bands, and Apply writes the
 // edit back as an undo step. Its boxes keep their own keys: a character
-// filter each, Enter to move on, Up and Down through the list.
+// filter each, Enter to move on (or, in the name and the two lists, to
+// apply), Up and Down through the list. While it holds edits not applied,
+// Apply is drawn as the default button: another line would drop them.
 class ListEditor : public QObject
 {
     Q_OBJECT
@@ -36,6 +38,10 @@ public:
     void cAply_Click();
     void cClr_Click();
 
+signals:
+    // Enter where it means Apply: the command runs as if its button were pressed.
+    void applyKey();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -44,10 +50,12 @@ private:
     bool freqKeyPress(QKeyEvent *e);
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
+    void setEdited(bool edited);
 
     Ui::frmMain *m_ui;
     MemoryListModel *m_model;
     QUndoStack *m_undo;
     Dialogs *m_dialogs;
     qint16 m_bandLastOffered;
+    bool m_filling = false;   // the editor itself fills the boxes: no edit of the user's
 };

@@ -34,6 +34,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
     new ListFind(ui, model, commands, state, dialogs, m_editor, this); // finding a station, beside the editor
     const Commands &c = *commands;
     connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
+    connect(m_editor, &ListEditor::applyKey, c[Commands::Apply], &QAction::trigger);
     connect(c[Commands::Clear], &QAction::triggered, m_editor, &ListEditor::cClr_Click);
     connect(c[Commands::Up], &QAction::triggered, this, &ListPart::cUp_Click);
     connect(c[Commands::Down], &QAction::triggered, this, &ListPart::cDn_Click);

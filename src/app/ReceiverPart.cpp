@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Dialogs.h"
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "link/ReceiverSession.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
@@ -82,7 +83,14 @@ ReceiverPart::ReceiverPart(QWidget *window, Ui::frmMain *ui, MemoryListModel *mo
 
     connect(m_engine, &TransferEngine::activity, this, &ReceiverPart::ShowBuf);
     // The list shows the entry being sent and the editor follows it.
-    connect(m_engine, &TransferEngine::entryStarting, this, [this](int n) { emit showEntry(n - 1); });
+    connect(m_engine, &TransferEngine::entryStarting, this, [this](int n, int index, int total) {
+        emit showEntry(n - 1);
+        // The notice covers the foot of the list, where the line would scroll to.
+        m_ui->lList->scrollTo(m_model->index(n - 1), QAbstractItemView::PositionAtCenter);
+        m_notice->progress(TransferWords::uploading(index, total));
+    });
+    connect(m_engine, &TransferEngine::replyProgress, this,
+            [this](qint64 characters) { m_notice->progress(TransferWords::downloading(characters)); });
     connect(m_engine, &TransferEngine::entryRefused, this, [this](const TransferEngine::Outcome &o) {
         for (const EntryStatus::ErrorMessage &m : o.messages) {
             // After its box is closed, the control the message is about.
@@ -352,12 +360,17 @@ bool ReceiverPart::beginTransfer()
     return true;
 }
 
-void ReceiverPart::endTransfer(const TransferEngine::Outcome &outcome)
+void ReceiverPart::endTransfer(TransferWords::Ending ending)
 {
+    const TransferEngine::Outcome &outcome = ending.outcome;
     if (outcome.status == TransferEngine::Status::LinkLost)
         linkLost(outcome.description);
     m_state->setActivity(CommandState::Activity::Idle);
     m_focus.giveBack();
+    // Beside the boxes that say what went wrong: what came of it, in a word.
+    if (m_engine->abortRequested())
+        ending.stop = TransferWords::Stop::Escape;
+    m_notice->say(TransferWords::closing(ending));
 }
 
 void ReceiverPart::cDL_Click()
@@ -365,11 +378,13 @@ void ReceiverPart::cDL_Click()
     if (!beginTransfer())
         return;
     EditEn(false);
-    TransferEngine::Outcome outcome;
+    TransferWords::Ending ending(TransferWords::Command::Download);
+    TransferEngine::Outcome &outcome = ending.outcome;
     if (connected()) {
         m_model->clearRows();
         ReceiverSession::Download got = m_session->download(m_model->table());
         outcome = got.outcome;
+        ending.channels = got.table.size();
         m_values = got.values;
         if (outcome.status == TransferEngine::Status::Done) {
             emit received(got.table);
@@ -385,7 +400,7 @@ void ReceiverPart::cDL_Click()
     EditEn(true);
     ShowBuf(true);
     emit showEntry(m_ui->lList->currentIndex().row());
-    endTransfer(outcome);
+    endTransfer(ending);
     m_ui->cDL->setFocus();
 }
 
@@ -395,7 +410,8 @@ void ReceiverPart::cUL_Click()
         return;
     EditEn(false);
     emit backupWanted(QStringLiteral("upload"));
-    finishUpload(m_engine->SendData(m_model->table()));
+    const MemoryTable &table = m_model->table();
+    finishUpload(TransferWords::Ending(TransferWords::Command::Upload, m_engine->SendData(table), table.size()));
 }
 
 void ReceiverPart::uploadChangedChannels()
@@ -409,19 +425,20 @@ void ReceiverPart::uploadChangedChannels()
               emit backupWanted(QStringLiteral("upload"));
               return true;
           });
-    finishUpload(up.outcome);
+    finishUpload(
+        TransferWords::Ending(TransferWords::Command::UploadChanged, up.outcome, static_cast<int>(up.sent.size())));
 }
 
 // What every upload ends with: sent in full, the list is clean.
-void ReceiverPart::finishUpload(const TransferEngine::Outcome &outcome)
+void ReceiverPart::finishUpload(const TransferWords::Ending &ending)
 {
-    if (outcome.status == TransferEngine::Status::Done)
+    if (ending.outcome.status == TransferEngine::Status::Done)
         m_model->markClean();
     m_ui->lList->setCurrentIndex(m_model->index(0));
     m_dialogs->beep();
     EditEn(true);
     ShowBuf(true);
-    endTransfer(outcome);
+    endTransfer(ending);
     // Back to the button once the receiver's messages are read.
     m_dialogs->afterMessages([this] { m_ui->cUL->setFocus(); });
 }
@@ -435,15 +452,16 @@ void ReceiverPart::cUpd_Click()
     (*m_commands)[Commands::Apply]->trigger();
     if (!beginTransfer())
         return;
-    const TransferEngine::Outcome outcome = m_engine->SendEntry(m_model->table(), m_ui->lList->currentIndex().row() + 1);
-    endTransfer(outcome);
+    endTransfer(TransferWords::Ending(TransferWords::Command::Update,
+                                      m_engine->SendEntry(m_model->table(), m_ui->lList->currentIndex().row() + 1)));
 }
 
 void ReceiverPart::cSync_Click()
 {
     if (!beginTransfer())
         return;
-    endTransfer(m_engine->SyncDate(Clock::now().time()));
+    const QTime now = Clock::now().time();
+    endTransfer(TransferWords::Ending(TransferWords::Command::Sync, m_engine->SyncDate(now), 0, now));
 }
 
 // ------------------------------------------------------------------- menus

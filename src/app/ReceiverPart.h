@@ -4,6 +4,7 @@
 #include "FocusKeeper.h"
 #include "link/DownloadReply.h"
 #include "link/TransferEngine.h"
+#include "link/TransferWords.h"
 #include "memlist/MemoryTable.h"
 #include "ports/PortSource.h"
 
@@ -91,8 +92,9 @@ private:
     QStringList listedPortPaths() const;
     void watchPorts();
     bool beginTransfer();
-    void endTransfer(const TransferEngine::Outcome &outcome);
-    void finishUpload(const TransferEngine::Outcome &outcome);
+    // What every transfer ends with, its closing word last.
+    void endTransfer(TransferWords::Ending ending);
+    void finishUpload(const TransferWords::Ending &ending);
     void showUploadMenu(const QPoint &at);
     void showError(const QString &text, const QString &title = QString(), std::function<void()> then = {});
 

@@ -4,6 +4,7 @@
 #include "files/CsvFile.h"
 #include "files/FileRWLite.h"
 #include "link/EntryCommand.h"
+#include "link/TransferWords.h"
 #include "memlist/LineFormat.h"
 #include "memlist/MemoryTable.h"
 #include "platform/Clock.h"
@@ -21,6 +22,9 @@
 #include <unistd.h>
 
 namespace {
+using TransferWords::Command;
+using TransferWords::Ending;
+
 volatile std::sig_atomic_t g_interrupted = 0;
 
 void onInterrupt(int)
@@ -46,19 +50,17 @@ CliRunner::CliRunner(const CliOptions &options, QObject *parent)
     : QObject(parent), m_opt(options), m_engine(m_session.engine()),
       m_showProgress(!options.quiet && ::isatty(STDERR_FILENO))
 {
-    connect(m_engine, &TransferEngine::entryStarting, this, [this](int n, int index, int total) {
+    connect(m_engine, &TransferEngine::entryStarting, this, [this](int, int index, int total) {
         // A receiver that did not answer the first channel will not answer
         // the others either: no reason to sit out a second per channel.
         if (index == 2 && m_engine->replies() == 0) {
             m_engine->stop();
             return;
         }
-        m_lastChannel = n;
-        progress(tr("Uploading %1/%2").arg(index).arg(total));
+        progress(TransferWords::uploading(index, total));
     });
-    connect(m_engine, &TransferEngine::replyProgress, this, [this](qint64 characters) {
-        progress(tr("Downloading: %n byte(s)", nullptr, static_cast<int>(characters)));
-    });
+    connect(m_engine, &TransferEngine::replyProgress, this,
+            [this](qint64 characters) { progress(TransferWords::downloading(characters)); });
 }
 
 int CliRunner::run()
@@ -134,6 +136,12 @@ void CliRunner::error(const QString &text)
 
 void CliRunner::print(const QString &text)
 {
+    // A result on the terminal replaces the progress line instead of running on from it.
+    if (m_progressShown) {
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+        m_progressShown = false;
+    }
     writeAll(stdout, (text + QLatin1Char('\n')).toLocal8Bit());
 }
 
@@ -187,18 +195,19 @@ int CliRunner::fetch(MemoryTable &table)
 {
     ReceiverSession::Download d = m_session.download(table);
     if (d.outcome.status != TransferEngine::Status::Done)
-        return failed(d.outcome);
+        return failed(Ending(Command::Download, d.outcome));
     table = std::move(d.table);
     return CliOptions::kDone;
 }
 
-int CliRunner::failed(const TransferEngine::Outcome &o)
+int CliRunner::failed(const Ending &e)
 {
+    const TransferEngine::Outcome &o = e.outcome;
     switch (o.status) {
     case TransferEngine::Status::Done:
         return CliOptions::kDone;
     case TransferEngine::Status::NoList:
-        error(o.replies == 0 ? tr("the receiver does not answer") : tr("the receiver sent no channel list"));
+        error(TransferWords::closing(e));
         return CliOptions::kLink;
     case TransferEngine::Status::LinkLost:
         error(TextUtil::trimBlanks(o.description));
@@ -207,10 +216,8 @@ int CliRunner::failed(const TransferEngine::Outcome &o)
         QStringList texts;
         for (const EntryStatus::ErrorMessage &m : o.messages)
             texts << TextUtil::trimBlanks(m.text);
-        error(tr("channel %1 refused by the receiver (status %2)%3")
-                  .arg(o.entry)
-                  .arg(o.word)
-                  .arg(texts.isEmpty() ? QString() : QStringLiteral(": ") + texts.join(QLatin1Char(' '))));
+        error(TransferWords::closing(e)
+              + (texts.isEmpty() ? QString() : QStringLiteral(": ") + texts.join(QLatin1Char(' '))));
         return CliOptions::kRefused;
     }
     case TransferEngine::Status::Aborted:
@@ -218,24 +225,27 @@ int CliRunner::failed(const TransferEngine::Outcome &o)
     }
     if (m_interrupted)
         return interrupted();
-    error(tr("the receiver does not answer"));
+    error(TransferWords::closing(e));
     return CliOptions::kLink;
 }
 
-int CliRunner::finished(const TransferEngine::Outcome &o, const QString &closing)
+int CliRunner::finished(Ending e)
 {
-    if (o.status == TransferEngine::Status::Aborted && m_interrupted && m_lastChannel > 0 && m_showProgress) {
-        closeProgress(tr("stopped after channel %1: interrupted").arg(m_lastChannel));
+    if (m_interrupted)
+        e.stop = TransferWords::Stop::Interrupt;
+    const TransferEngine::Status status = e.outcome.status;
+    if (status == TransferEngine::Status::Aborted && m_interrupted && e.outcome.entry > 0 && m_showProgress) {
+        closeProgress(TransferWords::closing(e));
         return CliOptions::kInterrupted;
     }
-    if (o.status != TransferEngine::Status::Done)
-        return failed(o);
+    if (status != TransferEngine::Status::Done)
+        return failed(e);
     // The window takes silence for consent; a script needs to know.
-    if (o.replies == 0) {
-        error(tr("the receiver does not answer"));
+    if (e.unanswered()) {
+        error(TransferWords::closing(e));
         return CliOptions::kLink;
     }
-    closeProgress(closing);
+    closeProgress(TransferWords::closing(e));
     return CliOptions::kDone;
 }
 
@@ -270,7 +280,7 @@ int CliRunner::download()
         error(tr("cannot write %1: %2").arg(m_opt.output, reason));
         return CliOptions::kFile;
     }
-    closeProgress(tr("%n channel(s) received", nullptr, table.size()));
+    closeProgress(TransferWords::closing(Ending(Command::Download, {}, table.size())));
     return CliOptions::kDone;
 }
 
@@ -287,7 +297,6 @@ int CliRunner::upload()
     }
     if (!openPort())
         return CliOptions::kLink;
-    const auto sent = [](qsizetype n) { return tr("%n channel(s) sent", nullptr, static_cast<int>(n)); };
     if (m_opt.changed) {
         bool tooLong = false;
         const ReceiverSession::ChangedUpload up = m_session.uploadChanged(
@@ -309,9 +318,8 @@ int CliRunner::upload()
         m_sending = false;
         if (tooLong)
             return CliOptions::kFile;
-        if (up.outcome.status == TransferEngine::Status::Done && up.sent.isEmpty())
-            closeProgress(tr("0 channels sent: the receiver holds them already"));
-        else if (const int status = finished(up.outcome, sent(up.sent.size())))
+        if (const int status
+            = finished(Ending(Command::UploadChanged, up.outcome, static_cast<int>(up.sent.size()))))
             return status;
     } else {
         QList<int> numbers;
@@ -321,7 +329,7 @@ int CliRunner::upload()
         m_sending = true;
         const TransferEngine::Outcome o = m_engine->SendData(file, numbers);
         m_sending = false;
-        if (const int status = finished(o, sent(numbers.size())))
+        if (const int status = finished(Ending(Command::Upload, o, static_cast<int>(numbers.size()))))
             return status;
     }
     if (!m_opt.verify)
@@ -340,7 +348,10 @@ int CliRunner::upload()
                   .arg(n)
                   .arg(channelText(file, n), held ? channelText(after, n) : tr("(none)")));
     }
-    return differing ? CliOptions::kMismatch : CliOptions::kDone;
+    if (differing)
+        return CliOptions::kMismatch;
+    print(tr("verified: all %n channel(s) as in %1", nullptr, m_fileLines).arg(m_opt.file));
+    return CliOptions::kDone;
 }
 
 int CliRunner::update()
@@ -355,7 +366,7 @@ int CliRunner::update()
     }
     if (!openPort())
         return CliOptions::kLink;
-    return finished(m_engine->SendEntry(file, m_opt.channel), tr("channel %1 sent").arg(m_opt.channel));
+    return finished(Ending(Command::Update, m_engine->SendEntry(file, m_opt.channel)));
 }
 
 int CliRunner::sync()
@@ -363,7 +374,7 @@ int CliRunner::sync()
     if (!openPort())
         return CliOptions::kLink;
     const QTime now = Clock::now().time();
-    return finished(m_engine->SyncDate(now), tr("clock set to %1").arg(now.toString(QStringLiteral("HH:mm:ss"))));
+    return finished(Ending(Command::Sync, m_engine->SyncDate(now), 0, now));
 }
 
 int CliRunner::show()

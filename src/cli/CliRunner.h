@@ -5,6 +5,7 @@
 
 #include "files/MemoryFile.h"
 #include "link/ReceiverSession.h"
+#include "link/TransferWords.h"
 
 #include <QObject>
 #include <QTimer>
@@ -37,9 +38,9 @@ private:
     // Downloads into table; 0 or the exit status of the failure.
     int fetch(MemoryTable &table);
     // The exit status of a transfer that did not end as hoped.
-    int failed(const TransferEngine::Outcome &outcome);
+    int failed(const TransferWords::Ending &ending);
     // The exit status of a transfer that sends: silence counts as failure.
-    int finished(const TransferEngine::Outcome &outcome, const QString &closing);
+    int finished(TransferWords::Ending ending);
     int interrupted();
     void watchInterrupt();
     void backup(const MemoryTable &table, const QString &what);
@@ -59,6 +60,5 @@ private:
     bool m_progressShown = false;
     bool m_interrupted = false;
     bool m_sending = false;     // an upload runs: Ctrl+C lets its channel finish
-    int m_lastChannel = 0;      // the channel sent last
     int m_fileLines = 0;        // channel lines of the file loaded last
 };

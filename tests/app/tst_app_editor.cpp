@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -110,7 +111,8 @@ private slots:
 
     // Keys typed after a click on a line and into a box (its whole text gets
     // selected); line 3 is empty, line 5 holds C on FM with 97k and OFF, the
-    // clipboard "x". Escape anywhere in the window sets the abort flag.
+    // clipboard "x". Escape anywhere in the window sets the abort flag. Apply
+    // is drawn as the default button while edits wait for it.
     void editing_data()
     {
         QTest::addColumn<int>("line"); // clicked first; -1: no line selected
@@ -123,37 +125,47 @@ private slots:
         QTest::addColumn<int>("beeps");
         QTest::addColumn<QString>("listLine"); // the line changed, if any
         QTest::addColumn<QString>("fileLine"); // the entry changed, if any, as a memory file has it
+        QTest::addColumn<bool>("applyPending"); // Apply drawn as the default button
         const QStringList blank{"", "", "", "", "", ""};
         QTest::newRow("frequency: six digits at most") << 2 << "tFreq" << "8a7-. 6543210<Backspace><Home><Delete>"
-            << QStringList{"", "7654", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "";
+            << QStringList{"", "7654", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "" << true;
         QTest::newRow("PI: four hex digits, upper case; Enter goes on") << 2 << "tPI" << "d3gG c9F<Home><Delete><Return>"
-            << QStringList{"", "", "", "3C9", "", ""} << "" << 2 << "coBW" << 3 << "" << "";
+            << QStringList{"", "", "", "3C9", "", ""} << "" << 2 << "coBW" << 3 << "" << "" << true;
         QTest::newRow("clipboard and undo keys") << 2 << "tFreq"
             << "<Ctrl+V>1<Ctrl+A><Ctrl+C><Home><Ctrl+V><Ctrl+Z><Ctrl+Z><Ctrl+Y><End><Ctrl+V>"
-            << QStringList{"", "x1x1", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "";
-        QTest::newRow("frequency: Up twice from line 2, Escape, Down") << 1 << "tFreq" << "<End><Up><Up><Escape><Down>"
-            << QStringList{"AM", "1008", "B", "", "4k", ""} << "1008" << 1 << "tFreq" << 0 << "" << "";
+            << QStringList{"", "x1x1", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "" << true;
+        QTest::newRow("frequency: typed, Up twice from line 2, Escape, Down") << 1 << "tFreq" << "9<Up><Up><Escape><Down>"
+            << QStringList{"AM", "1008", "B", "", "4k", ""} << "1008" << 1 << "tFreq" << 0 << "" << "" << false;
         QTest::newRow("name: Down on the last line") << 98 << "tName" << "<End><Down>"
-            << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "";
+            << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "" << false;
         QTest::newRow("PI: no arrows; Escape beeps") << 0 << "tPI" << "<End><Down><Escape>"
-            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "";
+            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "" << false;
         QTest::newRow("dropped-down list: Escape") << 0 << "tFreq" << "<coBW><Escape>"
-            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "coBW" << 0 << "" << "";
+            << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "coBW" << 0 << "" << "" << false;
         QTest::newRow("check: AM, left with Tab") << 4 << "tFreq" << "1008<Tab>"
-            << QStringList{"AM", "1008", "C", "", "8k", ""} << "" << 4 << "tName" << 0 << "" << "";
+            << QStringList{"AM", "1008", "C", "", "8k", ""} << "" << 4 << "tName" << 0 << "" << "" << true;
         QTest::newRow("check: no band") << 4 << "tFreq" << "50000<Tab>"
-            << QStringList{"", "50000", "", "", "", ""} << "" << 4 << "tName" << 0 << "" << "";
+            << QStringList{"", "50000", "", "", "", ""} << "" << 4 << "tName" << 0 << "" << "" << true;
         QTest::newRow("Apply") << 4 << "tFreq" << "87600<Return> A B<Tab>d3c3<Return>9<Tab>O<cAply>"
             << QStringList{"FM", "87600", " A B", "D3C3", "97k", "OFF"} << "" << 4 << "cAply" << 0
-            << " 05 | FM |  87.600 |  A B     | D3C3 |  97k | MONO  " << "87600; A B;D3C3;5;0";
+            << " 05 | FM |  87.600 |  A B     | D3C3 |  97k | MONO  " << "87600; A B;D3C3;5;0" << false;
         QTest::newRow("Apply, checked on the way") << 4 << "tFreq" << "27000<cAply>"
             << QStringList{"AM", "27000", "C", "", "8k", ""} << "" << 4 << "cAply" << 0
-            << " 05 | AM |  27.000 | C        |      |   8k |       " << "27000;C;;4;0";
+            << " 05 | AM |  27.000 | C        |      |   8k |       " << "27000;C;;4;0" << false;
         QTest::newRow("Apply, no line selected: the first") << -1 << "tFreq" << "65000<Return>NOSEL<cAply>"
             << QStringList{"FM", "65000", "NOSEL", "0000", "AUTO", "AUTO"} << "" << -1 << "cAply" << 0
-            << " 01 | FM |  65.000 | NOSEL    | 0000 | AUTO | STEREO" << "65000;NOSEL;0000;0;1";
-        QTest::newRow("Clear: the line and the editor, not the entry") << 1 << "tFreq" << "<cClr>" << blank << ""
-            << 1 << "cClr" << 0 << " 02 | -- |         |          |      |      |" << "";
+            << " 01 | FM |  65.000 | NOSEL    | 0000 | AUTO | STEREO" << "65000;NOSEL;0000;0;1" << false;
+        QTest::newRow("Enter in the name applies") << 4 << "tName" << "X<Return>"
+            << QStringList{"FM", "99000", "X", "0002", "97k", "OFF"} << "" << 4 << "tName" << 0
+            << " 05 | FM |  99.000 | X        | 0002 |  97k | MONO  " << "99000;X;0002;5;0" << false;
+        QTest::newRow("Enter in a list applies") << 4 << "tName" << "<Tab><Tab><Down><Return>"
+            << QStringList{"FM", "99000", "C", "0002", "114k", "OFF"} << "" << 4 << "coBW" << 0
+            << " 05 | FM |  99.000 | C        | 0002 | 114k | MONO  " << "99000;C;0002;6;0" << false;
+        QTest::newRow("Ctrl+Return in the frequency: checked, applied") << 4 << "tFreq" << "1008<Ctrl+Return>"
+            << QStringList{"AM", "1008", "C", "", "8k", ""} << "" << 4 << "tFreq" << 0
+            << " 05 | AM |   1.008 | C        |      |   8k |       " << "1008;C;;4;0" << false;
+        QTest::newRow("Clear: the line and the editor, not the entry") << 1 << "tFreq" << "5<cClr>" << blank << ""
+            << 1 << "cClr" << 0 << " 02 | -- |         |          |      |      |" << "" << false;
     }
     void editing()
     {
@@ -183,6 +195,7 @@ private slots:
         QTEST(h->selectedLine(), "selected");
         QTEST(QApplication::focusWidget()->objectName(), "focus");
         QTEST(h->dialogs.beeps, "beeps");
+        QTEST(h->child<QPushButton>("cAply")->isDefault(), "applyPending");
         const int changed = qMax(line, 0);
         if (!listLine.isEmpty())
             lines[changed] = listLine;

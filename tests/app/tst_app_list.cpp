@@ -307,6 +307,7 @@ private slots:
         QCOMPARE(h().selectedLine(), 0);
         QCOMPARE(h().dialogs.beeps, 1);
         QCOMPARE(backups.entryList({"*_upload*.csv"}).size(), before + 1);
+        QCOMPARE(h().window->notice()->text(), "2 changed channels sent");
     }
 };
 

@@ -2,8 +2,10 @@
 // The window with the receiver simulator: the link, the transfers and their
 // early ends, and what keeps a list from being lost: undo and redo, the
 // backups around transfers, the question before changes are thrown away.
+#include "NoticeLine.h"
 #include "SimHarness.h"
 #include "TestFiles.h"
+#include "text/Translations.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -47,6 +49,7 @@ class tst_AppTransfers : public QObject
     }
 
 private slots:
+    void initTestCase() { Translations::install(qApp, QLocale::c()); } // counts in English, as the program has them
     void init()
     {
         m_data = std::make_unique<QTemporaryDir>();
@@ -89,7 +92,8 @@ private slots:
 
     // Each command after a download, with line 2 changed, line 1 selected and
     // its name typed over: what reached the receiver, the line shown as each
-    // command arrived, what could be used meanwhile, and what is left.
+    // command arrived, what could be used meanwhile, and what is left, its
+    // closing word included.
     void commands_data()
     {
         QTest::addColumn<QString>("button");
@@ -101,19 +105,22 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("beeps");
         QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("word");
         const QStringList changed{"01 ONE", "02 NEW", "03 MW", "04 FOUR"};
         QTest::newRow("Download: the old lines go first") << "cDL" << true << QByteArray("s") << QList<int>{-1}
-            << QStringList{"lList"} << QStringList{"01 ONE", "02 TWO", "03 MW", "04 FOUR"} << "cDL" << 0 << false;
+            << QStringList{"lList"} << QStringList{"01 ONE", "02 TWO", "03 MW", "04 FOUR"} << "cDL" << 0 << false
+            << "4 channels received";
         QTest::newRow("Upload: the list follows the entry sent") << "cUL" << true
             << QByteArray("S1,100400,0,1,D3C1,ONE\nS2,99000,0,1,0000,NEW\nS3,1008,2,0,,MW\nS4,98000,0,1,D3C4,FOUR\n")
-            << QList<int>{0, 1, 2, 3} << QStringList{"lList"} << changed << "cUL" << 1 << false;
+            << QList<int>{0, 1, 2, 3} << QStringList{"lList"} << changed << "cUL" << 1 << false << "4 channels sent";
         QTest::newRow("Update: applied first, no clock command amid") << "cUpd" << true
             << QByteArray("S1,100400,0,1,D3C1,EDITED\n") << QList<int>{0} << kEditor + QStringList{"lList"}
-            << QStringList{"01 EDITED", "02 NEW", "03 MW", "04 FOUR"} << "cUpd" << 0 << true;
+            << QStringList{"01 EDITED", "02 NEW", "03 MW", "04 FOUR"} << "cUpd" << 0 << true << "channel 1 sent";
         QTest::newRow("Update without a line: a beep") << "cUpd" << false << QByteArray() << QList<int>()
-                                                       << QStringList() << changed << "cUpd" << 1 << true;
+                                                       << QStringList() << changed << "cUpd" << 1 << true << "";
         QTest::newRow("Sync") << "cSync" << true << QByteArray("$time: 07:05:09\n") << QList<int>{0}
-                              << kEditor + QStringList{"lList"} << changed << "cSync" << 0 << true;
+                              << kEditor + QStringList{"lList"} << changed << "cSync" << 0 << true
+                              << "clock set to 07:05:09";
     }
     void commands()
     {
@@ -133,6 +140,7 @@ private slots:
         // empty one through memcmp on a null pointer, which UBSan refuses.
         m_selectedAtCommands = QList<int>();
         m_usableDuring = QStringList();
+        s.h.window->notice()->clear(); // the download's word
         s.h.click(qPrintable(button));
         QTEST(s.sim.receivedBytes(), "received");
         QTEST(m_selectedAtCommands, "selectedAtCommands");
@@ -141,11 +149,13 @@ private slots:
         QTEST(QApplication::focusWidget()->objectName(), "focus");
         QTEST(s.h.dialogs.beeps, "beeps");
         QTEST(s.h.window->isWindowModified(), "modified");
+        QTEST(s.h.window->notice()->text(), "word");
         QCOMPARE(s.h.dialogs.messages.size(), 0);
         QCOMPARE(s.h.enabled(kLocked), kLocked);
     }
 
     // Each early end keeps the list as it was, changes and all: closing asks.
+    // A word says how it ended, beside the receiver's messages.
     void earlyEnds_data()
     {
         QTest::addColumn<QString>("button");
@@ -156,16 +166,21 @@ private slots:
         QTest::addColumn<QString>("focus"); // afterwards, if it matters
         QTest::addColumn<int>("commands"); // that reached the receiver
         QTest::addColumn<bool>("online"); // afterwards
+        QTest::addColumn<QString>("word");
         const QStringList lost{"  Fehler beim Zugriff auf %1 ...  "};
         const QStringList refused{"  Incorrect PI code!  ", "  Mono/Stereo out of range!  "};
         const QStringList refusedTitles{" ERROR: 40", " ERROR: 40"};
-        QTest::newRow("link lost mid-upload")
-            << "cUL" << "--hang-up-after 2" << 0 << QStringList{" ERROR"} << lost << "" << 2 << false;
-        QTest::newRow("no list in the reply")
-            << "cDL" << "--garbage instead" << 0 << QStringList() << QStringList() << "cDL" << 1 << true;
-        QTest::newRow("ended by Escape") << "cUL" << "" << 2 << QStringList() << QStringList() << "cUL" << 2 << true;
-        QTest::newRow("channel refused") << "cUL" << "--status 40" << 0 << refusedTitles << refused << "cUL" << 1 << true;
-        QTest::newRow("update refused") << "cUpd" << "--status 40" << 0 << refusedTitles << refused << "coST" << 1 << true;
+        const QString refusedWord = "channel 1 refused by the receiver (status 40)";
+        QTest::newRow("link lost mid-upload") << "cUL" << "--hang-up-after 2" << 0 << QStringList{" ERROR"} << lost << ""
+            << 2 << false << "stopped after channel 2: the receiver was unplugged";
+        QTest::newRow("no list in the reply") << "cDL" << "--garbage instead" << 0 << QStringList() << QStringList()
+            << "cDL" << 1 << true << "the receiver sent no channel list";
+        QTest::newRow("ended by Escape") << "cUL" << "" << 2 << QStringList() << QStringList() << "cUL" << 2 << true
+                                         << "stopped after channel 2: Escape";
+        QTest::newRow("channel refused") << "cUL" << "--status 40" << 0 << refusedTitles << refused << "cUL" << 1
+                                         << true << refusedWord;
+        QTest::newRow("update refused") << "cUpd" << "--status 40" << 0 << refusedTitles << refused << "coST" << 1
+                                        << true << refusedWord;
     }
     void earlyEnds()
     {
@@ -198,6 +213,7 @@ private slots:
         QCOMPARE(s.isConnected(), online);
         QCOMPARE(s.h.enabled(kLinkControls), online ? kOnline : kOffline);
         QCOMPARE(s.h.lines(), lines);
+        QTEST(s.h.window->notice()->text(), "word");
         QVERIFY(s.h.window->isWindowModified());
         s.h.dialogs.saveAnswers << Dialogs::Answer::Cancel;
         QVERIFY(!s.h.window->close());

@@ -107,7 +107,8 @@ private slots:
 
     // --verify compares every channel of the file, the last included: the
     // receiver answers 128 but keeps only what passes its checks. A name is
-    // compared as far as the download carries it: up to a comma.
+    // compared as far as the download carries it: up to a comma. Nothing
+    // differing is said too.
     void changedAndVerify()
     {
         startSim("--status 128");
@@ -117,6 +118,7 @@ private slots:
         edited.replace("1008;MW;", "1008;MW2,X;");
         Result r = onSim("upload --changed --verify " + file(edited));
         QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, "verified: all 3 channels as in " + m_store->file("list.csv").toUtf8() + "\n");
         QCOMPARE(m_sim->receivedBytes(), QByteArray("sS2,1008,2,0,0000,MW2,X\ns"));
         edited.replace("87600;A B;", "30000;A B;");
         r = onSim("upload --verify " + file(edited));
@@ -186,7 +188,7 @@ private slots:
         QTest::newRow("download, one channel") << "download -o OUT" << "--count 1" << "1 channel received";
         QTest::newRow("update") << "update FILE --channel 2" << "" << "channel 2 sent";
         QTest::newRow("sync") << "sync" << "" << "clock set to ";
-        QTest::newRow("changed: nothing to send") << "upload --changed EMPTY" << "" << "0 channels sent: the receiver holds them already";
+        QTest::newRow("changed: nothing to send") << "upload --changed EMPTY" << "" << "nothing to send: the receiver holds this list";
         QTest::newRow("quiet: nothing") << "-q upload FILE" << "" << "";
     }
     void closingLine()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver protocol: download reply, entry and clock commands, entry
-// status; the transfer engine and the receiver session against the simulator.
+// status; the transfer engine and the receiver session against the simulator;
+// the words that close a transfer.
 #include "ReceiverSimulator.h"
 #include "SimCommandLine.h"
 #include "TestFiles.h"
@@ -9,6 +10,7 @@
 #include "link/EntryStatus.h"
 #include "link/ReceiverSession.h"
 #include "link/ReplyTracker.h"
+#include "link/TransferWords.h"
 #include "serial/clsCommPort.h"
 
 #include <QSignalSpy>
@@ -33,6 +35,8 @@ char *toString(const MemoryEntry &e)
 Q_DECLARE_METATYPE(MemoryEntry)
 Q_DECLARE_METATYPE(TransferEngine::Status)
 Q_DECLARE_METATYPE(PortProblem::Source)
+Q_DECLARE_METATYPE(TransferWords::Command)
+Q_DECLARE_METATYPE(TransferWords::Stop)
 
 class TestLink : public QObject
 {
@@ -361,6 +365,39 @@ private slots:
         QTEST(sim->receivedBytes(), "wire");
         QCOMPARE(up.receiver.size(), 3);
         QTEST(offered, "offered");
+    }
+
+    // The closing word both front ends take when the user, the line or
+    // silence ends a transfer.
+    void closingWord_data()
+    {
+        QTest::addColumn<TransferWords::Command>("command");
+        QTest::addColumn<TransferEngine::Status>("status");
+        QTest::addColumn<int>("entry"); // sent last
+        QTest::addColumn<int>("replies");
+        QTest::addColumn<TransferWords::Stop>("stop");
+        QTest::addColumn<QString>("word");
+        using C = TransferWords::Command;
+        using S = TransferEngine::Status;
+        using Stop = TransferWords::Stop;
+        QTest::newRow("Ctrl+C") << C::Upload << S::Aborted << 26 << 26 << Stop::Interrupt
+                                << "stopped after channel 26: interrupted";
+        QTest::newRow("Escape before any channel") << C::UploadChanged << S::Aborted << 0 << 0 << Stop::Escape
+                                                   << "nothing sent: Escape";
+        QTest::newRow("a failing line, not unplugged") << C::Sync << S::LinkLost << 0 << 0 << Stop::None
+                                                       << "the link to the receiver failed";
+        QTest::newRow("given up on silence") << C::Upload << S::Aborted << 2 << 0 << Stop::None
+                                             << "the receiver does not answer";
+    }
+    void closingWord()
+    {
+        TransferEngine::Outcome outcome;
+        outcome.status = cell<TransferEngine::Status>("status");
+        outcome.entry = cell<int>("entry");
+        outcome.replies = cell<int>("replies");
+        TransferWords::Ending ending(cell<TransferWords::Command>("command"), outcome, 99); // a count none of these names
+        ending.stop = cell<TransferWords::Stop>("stop");
+        QTEST(TransferWords::closing(ending), "word");
     }
 
     // A port that will not open says why.

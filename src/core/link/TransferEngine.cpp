@@ -69,7 +69,9 @@ TransferEngine::Outcome TransferEngine::guarded(Run run)
     m_running = true;
     m_stopped = false;
     m_replies = 0;
+    m_lastEntry = 0;
     m_linkError.clear();
+    const quint32 lossesBefore = m_port->losses();
     Outcome out;
     try {
         out = run();
@@ -81,10 +83,12 @@ TransferEngine::Outcome TransferEngine::guarded(Run run)
         out = Outcome();
         out.status = Status::LinkLost;
         out.description = m_linkError;
+        out.gone = m_port->losses() != lossesBefore;
     } else if (m_stopped) {
         out = ended();
     }
     out.replies = m_replies;
+    out.entry = m_lastEntry;
     m_running = false;
     return out;
 }
@@ -177,6 +181,7 @@ TransferEngine::Outcome TransferEngine::sendOne(const MemoryTable &table, int n)
     Outcome out;
     if (n < 1 || n > table.size())
         return ended();
+    m_lastEntry = n;
     yield();
     if (!sendCommand(EntryCommand::entryCommand(n, table.entry(n))))
         return ended();

@@ -32,10 +32,11 @@ public:
     };
     struct Outcome {
         Status status = Status::Done;
-        int entry = 0;       // Refused: the memory number
+        int entry = 0;       // the memory number sent last (Refused: the one refused); 0 for none
         quint16 word = 0;    // Refused: its status word
         QList<EntryStatus::ErrorMessage> messages;
         QString description; // LinkLost: why, as the port describes it
+        bool gone = false;   // LinkLost: the device went away, not merely a failing line
         int replies = 0;     // the receiver's answers: a line per entry or clock, 1 for a download
     };
 
@@ -97,6 +98,7 @@ private:
     bool m_abort = false;
     bool m_stopped = false;
     int m_replies = 0;
+    int m_lastEntry = 0;
     QString m_linkError;
     QElapsedTimer m_lastReceive;
 };

@@ -59,6 +59,8 @@ public:
     // Why the last cOpen could not open the device, as the platform says.
     QSerialPort::SerialPortError openError() const { return m_openError; }
     QString openErrorText() const { return m_openErrorText; }
+    // Devices that went away while held, so far: tells a pulled adapter from a failing line.
+    quint32 losses() const { return m_losses; }
 
     // --- receive and send --------------------------------------------------
 
