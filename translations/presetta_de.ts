@@ -464,20 +464,55 @@ Rückgabewert:
             <numerusform>%n Kanäle einfügen</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) up</source>
+        <translation>
+            <numerusform>%n Kanal nach oben</numerusform>
+            <numerusform>%n Kanäle nach oben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) down</source>
+        <translation>
+            <numerusform>%n Kanal nach unten</numerusform>
+            <numerusform>%n Kanäle nach unten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) to %1</source>
+        <translation>
+            <numerusform>%n Kanal nach %1 verschieben</numerusform>
+            <numerusform>%n Kanäle nach %1 verschieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Insert channel %1</source>
+        <translation>Kanal %1 einfügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Insert %n empty channel(s)</source>
+        <translation>
+            <numerusform>%n leeren Kanal einfügen</numerusform>
+            <numerusform>%n leere Kanäle einfügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete channel %1</source>
+        <translation>Kanal %1 löschen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n channel(s)</source>
+        <translation>
+            <numerusform>%n Kanal löschen</numerusform>
+            <numerusform>%n Kanäle löschen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ListSteps</name>
     <message>
         <source>Apply channel %1</source>
         <translation>Kanal %1 übernehmen</translation>
-    </message>
-    <message>
-        <source>Insert channel %1</source>
-        <translation>Kanal %1 einfügen</translation>
-    </message>
-    <message>
-        <source>Delete channel %1</source>
-        <translation>Kanal %1 löschen</translation>
     </message>
 </context>
 <context>
@@ -493,6 +528,13 @@ Rückgabewert:
     <message>
         <source>not a memory file (no lines ended by CR LF)</source>
         <translation>keine Speicherdatei (keine mit CR LF beendeten Zeilen)</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeLine</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -852,6 +894,10 @@ Rückgabewert:
     <message>
         <source>Download</source>
         <translation>Vom Radio lesen</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 </TS>

@@ -68,5 +68,40 @@
             <numerusform>Paste %n channels</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) up</source>
+        <translation>
+            <numerusform>Move %n channel up</numerusform>
+            <numerusform>Move %n channels up</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) down</source>
+        <translation>
+            <numerusform>Move %n channel down</numerusform>
+            <numerusform>Move %n channels down</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) to %1</source>
+        <translation>
+            <numerusform>Move %n channel to %1</numerusform>
+            <numerusform>Move %n channels to %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Insert %n empty channel(s)</source>
+        <translation>
+            <numerusform>Insert %n empty channel</numerusform>
+            <numerusform>Insert %n empty channels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n channel(s)</source>
+        <translation>
+            <numerusform>Delete %n channel</numerusform>
+            <numerusform>Delete %n channels</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

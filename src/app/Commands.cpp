@@ -12,10 +12,10 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     forButton(Load, "actLoad", ui->cLoad, {QKeySequence::Open});
     make(Recent, "actRecent", tr("Recent files"));
     forButton(Save, "actSave", ui->cSave, {QKeySequence::Save});
-    forButton(Up, "actUp", ui->cUp);
-    forButton(Down, "actDown", ui->cDn);
-    forButton(Insert, "actInsert", ui->cIns);
-    forButton(Delete, "actDelete", ui->cDel);
+    forButton(Up, "actUp", ui->cUp, {QKeySequence(Qt::ControlModifier | Qt::Key_Up)});
+    forButton(Down, "actDown", ui->cDn, {QKeySequence(Qt::ControlModifier | Qt::Key_Down)});
+    forButton(Insert, "actInsert", ui->cIns, {QKeySequence(Qt::Key_Insert)});
+    forButton(Delete, "actDelete", ui->cDel, {QKeySequence(Qt::Key_Delete)});
     forButton(Apply, "actApply", ui->cAply);
     forButton(Clear, "actClear", ui->cClr);
     forButton(Update, "actUpdate", ui->cUpd);

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <limits>
 
 ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
@@ -24,7 +25,9 @@ ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo
       m_bandLastOffered(std::numeric_limits<qint16>::min())
 {
     connect(m_ui->lList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ListEditor::lList_Click);
-    for (QLineEdit *box : {m_ui->tFreq, m_ui->tName, m_ui->tPI})
+    for (QWidget *box : {static_cast<QWidget *>(m_ui->tFreq), static_cast<QWidget *>(m_ui->tName),
+                         static_cast<QWidget *>(m_ui->tPI), static_cast<QWidget *>(m_ui->coBW),
+                         static_cast<QWidget *>(m_ui->coST)})
         box->installEventFilter(this);
     // The busy lock of a download or upload holds the editor too.
     connect(state, &CommandState::changed, this, [this, state] {
@@ -49,6 +52,26 @@ void ListEditor::selectPosition(int position)
 void ListEditor::showRow(int row)
 {
     selectPosition(row);
+    lList_Click();
+}
+
+QList<int> ListEditor::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_ui->lList->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ListEditor::showRows(const QList<int> &rows, int current)
+{
+    QItemSelection lines;
+    for (int row : rows)
+        lines.select(m_model->index(row), m_model->index(row));
+    QItemSelectionModel *selection = m_ui->lList->selectionModel();
+    selection->setCurrentIndex(m_model->index(current), QItemSelectionModel::NoUpdate);
+    selection->select(lines, QItemSelectionModel::ClearAndSelect);
     lList_Click();
 }
 
@@ -165,7 +188,7 @@ void ListEditor::cAply_Click()
     const EntryEditor::Result r = EntryEditor::apply(table.entry(n), in, table.limits());
     m_ui->tPI->setText(r.piBoxText);
     if (table.entry(n) != r.entry || m_model->line(p) != r.line)
-        m_undo->push(new ListSteps::ApplyStep(m_model, [this](int row) { showRow(row); }, n, r.entry, r.line));
+        m_undo->push(new ListSteps::ApplyStep(m_model, [this](const ListSteps::Selection &s) { showRows(s.rows, s.current); }, n, r.entry, r.line));
 }
 
 void ListEditor::cClr_Click()
@@ -233,9 +256,26 @@ bool ListEditor::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
     return true;
 }
 
+// Keys of the list that a box keeps for itself: the arrows, which step
+// through the lines in tFreq and tName (whatever the modifiers) and choose in
+// the choice lists; Insert, which would put an empty channel in under the
+// text being typed.
+bool ListEditor::keepsKey(QObject *box, const QKeyEvent *e) const
+{
+    if (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)
+        return box != m_ui->tPI;
+    return e->key() == Qt::Key_Insert && qobject_cast<QLineEdit *>(box);
+}
+
 bool ListEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *box = static_cast<QLineEdit *>(watched);
+    if (event->type() == QEvent::ShortcutOverride && keepsKey(watched, static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *ke = static_cast<QKeyEvent *>(event);

@@ -16,7 +16,8 @@ class frmMain;
 // The entry editor beside the list: it shows the channel of the selected
 // line, checks the typed frequency against the bands, and Apply writes the
 // edit back as an undo step. Its boxes keep their own keys: a character
-// filter each, Enter to move on, Up and Down through the list.
+// filter each, Enter to move on, Up and Down through the list; the list's
+// keys do not reach past a box that uses them.
 class ListEditor : public QObject
 {
     Q_OBJECT
@@ -25,10 +26,13 @@ public:
     ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
                Dialogs *dialogs, QObject *parent = nullptr);
 
-    // The selected line (-1 for none), selecting one, and showing one: selected, editor loaded.
+    // The line the keyboard is on (-1 for none), selecting one, and showing one: selected, editor loaded.
     int selectedPosition() const;
     void selectPosition(int position);
     void showRow(int row);
+    // The lines selected, in list order; showing several, the keyboard on one of them.
+    QList<int> selectedRows() const;
+    void showRows(const QList<int> &rows, int current);
 
     void FillCombos(qint16 band);
     void lList_Click();
@@ -44,6 +48,7 @@ private:
     bool freqKeyPress(QKeyEvent *e);
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
+    bool keepsKey(QObject *box, const QKeyEvent *e) const;
 
     Ui::frmMain *m_ui;
     MemoryListModel *m_model;

@@ -129,9 +129,10 @@ private slots:
     {
         QTest::addColumn<TableOp>("operation");
         QTest::addColumn<QList<int>>("order");
-        QTest::newRow("delete first") << TableOp([](MemoryTable &t) { t.deleteAt(1); }) << QList<int>{2, 3, 4, 5, 0};
-        QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt(5); }) << QList<int>{1, 2, 3, 4, 0};
-        QTest::newRow("swap") << TableOp([](MemoryTable &t) { t.swapEntries(5, 4); }) << QList<int>{1, 2, 3, 5, 4};
+        QTest::newRow("delete 2 and 4") << TableOp([](MemoryTable &t) { t.deleteAt({2, 4}); }) << QList<int>{1, 3, 5, 0, 0};
+        QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt({5}); }) << QList<int>{1, 2, 3, 4, 0};
+        QTest::newRow("insert 2 at 2") << TableOp([](MemoryTable &t) { t.insertEmptyAt(2, 2); }) << QList<int>{1, 0, 0, 2, 3};
+        QTest::newRow("insert 2 at the last") << TableOp([](MemoryTable &t) { t.insertEmptyAt(5, 2); }) << QList<int>{1, 2, 3, 4, 0};
     }
     void listOperations()
     {
@@ -178,6 +179,29 @@ private slots:
         QCOMPARE(ListOrder::isUnchanged(order), order == QList<int>({0, 1, 2}));
         QCOMPARE(ListOrder::applied(entries, order).value(0), entries[order[0]]);
     }
+
+    // Rows of six moved together, gaps kept, the others closing up; stopped at the ends.
+    void blockMoved_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("by");
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("up one, a gap kept") << QList<int>{1, 3} << -1 << QList<int>{1, 0, 3, 2, 4, 5};
+        QTest::newRow("down three") << QList<int>{0, 1} << 3 << QList<int>{2, 3, 4, 0, 1, 5};
+        QTest::newRow("down past the end: stops there") << QList<int>{2, 4} << 3 << QList<int>{0, 1, 3, 2, 5, 4};
+        QTest::newRow("up on the first row") << QList<int>{0, 2} << -1 << QList<int>{0, 1, 2, 3, 4, 5};
+    }
+    void blockMoved()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(int, by);
+        QFETCH(QList<int>, order);
+        QCOMPARE(ListOrder::blockMoved(6, rows, by), order);
+        const QList<int> back = ListOrder::inverted(order);
+        for (int row = 0; row < 6; ++row)
+            QCOMPARE(back[order[row]], row);
+    }
+
 };
 
 QTEST_APPLESS_MAIN(tst_MemList)
