@@ -280,6 +280,10 @@ Rückgabewert:
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Edit selected channels...</source>
+        <translation>Ausgewählte Kanäle bearbeiten...</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -321,6 +325,40 @@ Rückgabewert:
             <numerusform>mehr Einträge als der %n Speicherplatz</numerusform>
             <numerusform>mehr Einträge als die %n Speicherplätze</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Edit selected channels</source>
+        <translation>Ausgewählte Kanäle bearbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set for %n channel(s):</source>
+        <translation>
+            <numerusform>Für %n Kanal setzen:</numerusform>
+            <numerusform>Für %n Kanäle setzen:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>&amp;Bandwidth</source>
+        <translation>&amp;Bandbreite</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo</source>
+        <translation>&amp;Stereo</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
     </message>
 </context>
 <context>
@@ -505,6 +543,24 @@ Rückgabewert:
         <translation>
             <numerusform>%n Kanal löschen</numerusform>
             <numerusform>%n Kanäle löschen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) kept their bandwidth: their band does not offer %1</source>
+        <translation>
+            <numerusform>%n Kanal behält seine Bandbreite: sein Band bietet %1 nicht an</numerusform>
+            <numerusform>%n Kanäle behalten ihre Bandbreite: ihr Band bietet %1 nicht an</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit channel %1</source>
+        <translation>Kanal %1 bearbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Edit %n channel(s)</source>
+        <translation>
+            <numerusform>%n Kanal bearbeiten</numerusform>
+            <numerusform>%n Kanäle bearbeiten</numerusform>
         </translation>
     </message>
 </context>

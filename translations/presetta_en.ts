@@ -50,6 +50,16 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message numerus="yes">
+        <source>Set for %n channel(s):</source>
+        <translation>
+            <numerusform>Set for %n channel:</numerusform>
+            <numerusform>Set for %n channels:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FileRWLite</name>
     <message numerus="yes">
         <source>Only %1 of %n byte(s) could be written</source>
@@ -101,6 +111,20 @@
         <translation>
             <numerusform>Delete %n channel</numerusform>
             <numerusform>Delete %n channels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) kept their bandwidth: their band does not offer %1</source>
+        <translation>
+            <numerusform>%n channel kept its bandwidth: its band does not offer %1</numerusform>
+            <numerusform>%n channels kept their bandwidth: their band does not offer %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Edit %n channel(s)</source>
+        <translation>
+            <numerusform>Edit %n channel</numerusform>
+            <numerusform>Edit %n channels</numerusform>
         </translation>
     </message>
 </context>

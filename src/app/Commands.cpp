@@ -27,6 +27,7 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     make(SortByFrequency, "actSortByFrequency", tr("Sort by frequency"));
     make(SortByName, "actSortByName", tr("Sort by name"));
     make(EmptiesLast, "actEmptiesLast", tr("Move empty channels to the end"));
+    make(EditSelected, "actEditSelected", tr("Edit selected channels..."));
     make(Copy, "actCopy", tr("Copy channel"), {QKeySequence::Copy});
     make(Cut, "actCut", tr("Cut channel"), {QKeySequence::Cut});
     make(Paste, "actPaste", tr("Paste channels"), {QKeySequence::Paste});

@@ -10,8 +10,10 @@
 #include "FocusKeeper.h"
 #include "ListSteps.h"
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "PaintPacer.h"
 #include "files/CsvFile.h"
+#include "memlist/BulkEdit.h"
 #include "memlist/ListOrder.h"
 
 #include <QClipboard>
@@ -38,6 +40,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
     connect(c[Commands::SortByFrequency], &QAction::triggered, this, &ListPart::sortByFrequency);
     connect(c[Commands::SortByName], &QAction::triggered, this, &ListPart::sortByName);
     connect(c[Commands::EmptiesLast], &QAction::triggered, this, &ListPart::moveEmptiesToEnd);
+    connect(c[Commands::EditSelected], &QAction::triggered, this, &ListPart::editSelected);
     connect(c[Commands::Copy], &QAction::triggered, this, &ListPart::copyChannel);
     connect(c[Commands::Cut], &QAction::triggered, this, &ListPart::cutChannel);
     connect(c[Commands::Paste], &QAction::triggered, this, &ListPart::pasteChannels);
@@ -216,6 +219,31 @@ void ListPart::cDel_Click()
                              table.entries(), rows.first(), {rows, m_editor->selectedPosition()}));
 }
 
+void ListPart::editSelected()
+{
+    const QList<int> rows = m_editor->selectedRows();
+    const BulkEdit::Choices offered = BulkEdit::offered(m_model->table().entries(), rows);
+    if (offered.bandwidths.isEmpty()) {
+        // Nothing but empty channels (or channels without a band) to set.
+        m_dialogs->beep();
+        return;
+    }
+    m_dialogs->editChannels(m_ui->lList->window(), int(rows.size()), offered.bandwidths, offered.stereos,
+                            [this, rows](const QString &bandwidth, const QString &stereo) {
+        const BulkEdit::Result r = BulkEdit::applied(m_model->table().entries(), rows, bandwidth, stereo);
+        if (r.refused > 0)
+            m_notice->say(tr("%n channel(s) kept their bandwidth: their band does not offer %1", nullptr, r.refused)
+                              .arg(bandwidth));
+        if (r.changed.isEmpty())
+            return;
+        const Selection same(rows, m_editor->selectedPosition());
+        pushStep(new EntriesStep(m_model, m_show,
+                                 r.changed.size() == 1 ? tr("Edit channel %1").arg(r.changed.first() + 1)
+                                                       : tr("Edit %n channel(s)", nullptr, int(r.changed.size())),
+                                 r.entries, same, same));
+    });
+}
+
 // The selected channel follows the list into its new order.
 void ListPart::reorder(const QString &what, const QList<int> &order)
 {
@@ -302,6 +330,8 @@ void ListPart::showMenu(const QPoint &at)
     QMenu menu(m_ui->lList);
     menu.setObjectName(QStringLiteral("listMenu"));
     menu.addActions({c[Commands::Undo], c[Commands::Redo]});
+    menu.addSeparator();
+    menu.addAction(c[Commands::EditSelected]);
     menu.addSeparator();
     menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
     menu.addSeparator();

@@ -45,6 +45,8 @@ public:
     // Channels dragged to another line (rows from 0): the line held lands
     // there, as by that many Ups or Downs.
     void dropChannels(const QList<int> &rows, int to);
+    // Bandwidth and stereo of the selected channels, asked for first.
+    void editSelected();
     void sortByFrequency();
     void sortByName();
     void moveEmptiesToEnd();

@@ -2,6 +2,7 @@
 // Organising the list: the model's lines, dragging a channel, sorting, the
 // clipboard, the bold lines of changed channels, the upload of the changes.
 #include "MemoryListModel.h"
+#include "NoticeLine.h"
 #include "SimHarness.h"
 #include "TestFiles.h"
 #include "files/CsvFile.h"
@@ -205,6 +206,41 @@ private slots:
         QCOMPARE(h().window->table().entries(), entries);
         QCOMPARE(h().selectedLines(), selected);
         QCOMPARE(h().selectedLine(), current);
+    }
+
+    // Bandwidth and stereo on every selected channel, one step; a bandwidth a
+    // band does not offer is said once. Line 2 holds AM 4k.
+    void editSelected_data()
+    {
+        QTest::addColumn<QStringList>("chosen"); // bandwidth and stereo; none: cancelled
+        QTest::addColumn<QString>("channels"); // lines 1 to 3 afterwards, as a memory file has them
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("8k and OFF") << QStringList{"8k", "OFF"} << "87600;S1;D3C3;0;0\r\n1008;AM;;4;0\r\n87800;S3;D3C3;0;0\r\n"
+                                    << "Edit 3 channels" << "2 channels kept their bandwidth: their band does not offer 8k";
+        QTest::newRow("cancelled") << QStringList() << "87600;S1;D3C3;0;1\r\n1008;AM;;2;0\r\n87800;S3;D3C3;0;1\r\n" << "" << "";
+    }
+    void editSelected()
+    {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, step);
+        h().storeStation(1, "1008", "AM", "", 1, 0);
+        if (!chosen.isEmpty())
+            h().dialogs.editAnswers = {chosen};
+        h().clickLine(0);
+        h().clickLine(2, Qt::ShiftModifier);
+        const QVector<MemoryEntry> before = h().window->table().entries();
+        const int steps = history()->count();
+        choose(h().list()->viewport(), "Edit selected channels...");
+        QTEST(CsvFile::channelLines(h().window->table().entries().mid(0, 3)), "channels");
+        QTEST(h().window->notice()->text(), "notice");
+        QCOMPARE(history()->count(), steps + (step.isEmpty() ? 0 : 1));
+        if (step.isEmpty())
+            return;
+        QCOMPARE(history()->undoText(), step);
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h().window->table().entries(), before);
+        QCOMPARE(h().selectedLines(), QList<int>({0, 1, 2}));
     }
 
     // Empty channels go last, equal ones keep their order; a list in order already is no step.

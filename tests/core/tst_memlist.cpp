@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory list: the number rule, bands, list lines, Apply, the table and its operations.
 #include "EntryValues.h"
+#include "memlist/BulkEdit.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
 #include "memlist/ListOrder.h"
@@ -21,6 +22,13 @@ Q_DECLARE_METATYPE(Order)
 class tst_MemList : public QObject
 {
     Q_OBJECT
+
+    // FM bandwidth 3 stereo, AM 6k, a frequency without band, an empty channel.
+    static QVector<MemoryEntry> fourChannels()
+    {
+        return {entry(1, 98000, "F", "D3C3", 3, 1), entry(0, 1008, "A", "", 3, 0), entry(-1, 50000, "", "", 5, 1),
+                MemoryEntry()};
+    }
 
 private slots:
     // A comma locale everywhere: no number may be read or shown with it.
@@ -202,6 +210,47 @@ private slots:
             QCOMPARE(back[order[row]], row);
     }
 
+    // Over the four channels, all selected.
+    void bulkEdit_data()
+    {
+        QTest::addColumn<QString>("bandwidth");
+        QTest::addColumn<QString>("stereo");
+        QTest::addColumn<QList<int>>("bandwidths");
+        QTest::addColumn<QList<int>>("stereos");
+        QTest::addColumn<QList<int>>("changed");
+        QTest::addColumn<int>("refused");
+        QTest::newRow("8k: AM only") << "8k" << "" << QList<int>{3, 4, 5, 0} << QList<int>{1, 0, 1, 0} << QList<int>{1} << 2;
+        QTest::newRow("AUTO and OFF: FM only") << "AUTO" << "OFF" << QList<int>{0, 3, 5, 0} << QList<int>{0, 0, 1, 0}
+                                               << QList<int>{0} << 2;
+        QTest::newRow("stereo alone") << "" << "OFF" << QList<int>{3, 3, 5, 0} << QList<int>{0, 0, 1, 0} << QList<int>{0} << 0;
+    }
+    void bulkEdit()
+    {
+        QFETCH(QString, bandwidth);
+        QFETCH(QString, stereo);
+        const BulkEdit::Result r = BulkEdit::applied(fourChannels(), {0, 1, 2, 3}, bandwidth, stereo);
+        QList<int> bandwidths;
+        QList<int> stereos;
+        for (const MemoryEntry &e : r.entries) {
+            bandwidths << e.bandwidth;
+            stereos << e.stereo;
+        }
+        QTEST(bandwidths, "bandwidths");
+        QTEST(stereos, "stereos");
+        QTEST(r.changed, "changed");
+        QTEST(r.refused, "refused");
+    }
+
+    // What the bands among the channels offer, AUTO first; stereo only with FM.
+    void bulkChoices()
+    {
+        const BulkEdit::Choices am = BulkEdit::offered(fourChannels(), {1, 2, 3});
+        QCOMPARE(am.bandwidths, QStringList({"3k", "4k", "6k", "8k"}));
+        QCOMPARE(am.stereos, QStringList());
+        const BulkEdit::Choices both = BulkEdit::offered(fourChannels(), {0, 1});
+        QCOMPARE(both.bandwidths.mid(0, 6), QStringList({"AUTO", "3k", "4k", "6k", "8k", "56k"}));
+        QCOMPARE(both.stereos, QStringList({"OFF", "AUTO"}));
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_MemList)
