@@ -202,9 +202,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("names"); // none: refused with a beep, nothing changed
         QTest::addColumn<int>("selected");
-        QTest::newRow("Insert: the last falls out") << 1 << "cIns" << QStringList{"01 A", "03 B", "06 C"} << 2;
         QTest::newRow("Insert on the last line") << 98 << "cIns" << QStringList{"01 A", "02 B", "05 C"} << 98;
-        QTest::newRow("Delete") << 1 << "cDel" << QStringList{"01 A", "04 C", "98 D"} << 1;
         QTest::newRow("Down on the last line") << 98 << "cDn" << QStringList() << 98;
         QTest::newRow("Up on line 1") << 0 << "cUp" << QStringList() << 0;
         for (const char *b : {"cUp", "cDn", "cIns", "cDel", "cClr"})

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory list: the number rule, bands, list lines, Apply, the table and its operations.
 #include "EntryValues.h"
+#include "files/CsvFile.h"
 #include "memlist/BulkEdit.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
@@ -28,6 +29,11 @@ class tst_MemList : public QObject
     {
         return {entry(1, 98000, "F", "D3C3", 3, 1), entry(0, 1008, "A", "", 3, 0), entry(-1, 50000, "", "", 5, 1),
                 MemoryEntry()};
+    }
+    // Rows (from 0) moved together as a block.
+    static TableOp moved(const QList<int> &rows, int by)
+    {
+        return [rows, by](MemoryTable &t) { t.setEntries(ListOrder::applied(t.entries(), ListOrder::blockMoved(t.size(), rows, by))); };
     }
 
 private slots:
@@ -140,7 +146,9 @@ private slots:
         QTest::newRow("delete 2 and 4") << TableOp([](MemoryTable &t) { t.deleteAt({2, 4}); }) << QList<int>{1, 3, 5, 0, 0};
         QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt({5}); }) << QList<int>{1, 2, 3, 4, 0};
         QTest::newRow("insert 2 at 2") << TableOp([](MemoryTable &t) { t.insertEmptyAt(2, 2); }) << QList<int>{1, 0, 0, 2, 3};
-        QTest::newRow("insert 2 at the last") << TableOp([](MemoryTable &t) { t.insertEmptyAt(5, 2); }) << QList<int>{1, 2, 3, 4, 0};
+        QTest::newRow("2 and 4 up one, the gap kept") << moved({1, 3}, -1) << QList<int>{2, 1, 4, 3, 5};
+        QTest::newRow("2 and 3 down past the end: stopped") << moved({1, 2}, 5) << QList<int>{1, 4, 5, 2, 3};
+        QTest::newRow("1 and 3 up: nothing moves") << moved({0, 2}, -1) << QList<int>{1, 2, 3, 4, 5};
     }
     void listOperations()
     {
@@ -188,68 +196,32 @@ private slots:
         QCOMPARE(ListOrder::applied(entries, order).value(0), entries[order[0]]);
     }
 
-    // Rows of six moved together, gaps kept, the others closing up; stopped at the ends.
-    void blockMoved_data()
-    {
-        QTest::addColumn<QList<int>>("rows");
-        QTest::addColumn<int>("by");
-        QTest::addColumn<QList<int>>("order");
-        QTest::newRow("up one, a gap kept") << QList<int>{1, 3} << -1 << QList<int>{1, 0, 3, 2, 4, 5};
-        QTest::newRow("down three") << QList<int>{0, 1} << 3 << QList<int>{2, 3, 4, 0, 1, 5};
-        QTest::newRow("down past the end: stops there") << QList<int>{2, 4} << 3 << QList<int>{0, 1, 3, 2, 5, 4};
-        QTest::newRow("up on the first row") << QList<int>{0, 2} << -1 << QList<int>{0, 1, 2, 3, 4, 5};
-    }
-    void blockMoved()
-    {
-        QFETCH(QList<int>, rows);
-        QFETCH(int, by);
-        QFETCH(QList<int>, order);
-        QCOMPARE(ListOrder::blockMoved(6, rows, by), order);
-        const QList<int> back = ListOrder::inverted(order);
-        for (int row = 0; row < 6; ++row)
-            QCOMPARE(back[order[row]], row);
-    }
-
     // Over the four channels, all selected.
     void bulkEdit_data()
     {
         QTest::addColumn<QString>("bandwidth");
         QTest::addColumn<QString>("stereo");
-        QTest::addColumn<QList<int>>("bandwidths");
-        QTest::addColumn<QList<int>>("stereos");
-        QTest::addColumn<QList<int>>("changed");
+        QTest::addColumn<QString>("channels"); // afterwards, as a memory file has them
         QTest::addColumn<int>("refused");
-        QTest::newRow("8k: AM only") << "8k" << "" << QList<int>{3, 4, 5, 0} << QList<int>{1, 0, 1, 0} << QList<int>{1} << 2;
-        QTest::newRow("AUTO and OFF: FM only") << "AUTO" << "OFF" << QList<int>{0, 3, 5, 0} << QList<int>{0, 0, 1, 0}
-                                               << QList<int>{0} << 2;
-        QTest::newRow("stereo alone") << "" << "OFF" << QList<int>{3, 3, 5, 0} << QList<int>{0, 0, 1, 0} << QList<int>{0} << 0;
+        QTest::newRow("8k: AM only") << "8k" << "" << "98000;F;D3C3;3;1\r\n1008;A;;4;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 2;
+        QTest::newRow("AUTO and OFF: FM only") << "AUTO" << "OFF" << "98000;F;D3C3;0;0\r\n1008;A;;3;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 2;
+        QTest::newRow("stereo alone") << "" << "OFF" << "98000;F;D3C3;3;0\r\n1008;A;;3;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 0;
     }
     void bulkEdit()
     {
         QFETCH(QString, bandwidth);
         QFETCH(QString, stereo);
         const BulkEdit::Result r = BulkEdit::applied(fourChannels(), {0, 1, 2, 3}, bandwidth, stereo);
-        QList<int> bandwidths;
-        QList<int> stereos;
-        for (const MemoryEntry &e : r.entries) {
-            bandwidths << e.bandwidth;
-            stereos << e.stereo;
-        }
-        QTEST(bandwidths, "bandwidths");
-        QTEST(stereos, "stereos");
-        QTEST(r.changed, "changed");
+        QTEST(CsvFile::channelLines(r.entries), "channels");
         QTEST(r.refused, "refused");
     }
 
     // What the bands among the channels offer, AUTO first; stereo only with FM.
     void bulkChoices()
     {
-        const BulkEdit::Choices am = BulkEdit::offered(fourChannels(), {1, 2, 3});
-        QCOMPARE(am.bandwidths, QStringList({"3k", "4k", "6k", "8k"}));
-        QCOMPARE(am.stereos, QStringList());
-        const BulkEdit::Choices both = BulkEdit::offered(fourChannels(), {0, 1});
-        QCOMPARE(both.bandwidths.mid(0, 6), QStringList({"AUTO", "3k", "4k", "6k", "8k", "56k"}));
-        QCOMPARE(both.stereos, QStringList({"OFF", "AUTO"}));
+        const BulkEdit::Choices c = BulkEdit::offered(fourChannels(), {0, 1, 2, 3});
+        QCOMPARE(c.bandwidths.mid(0, 6), QStringList({"AUTO", "3k", "4k", "6k", "8k", "56k"}));
+        QCOMPARE(c.stereos, QStringList({"OFF", "AUTO"}));
     }
 };
 
