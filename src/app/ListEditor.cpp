@@ -188,7 +188,8 @@ void ListEditor::cAply_Click()
     const EntryEditor::Result r = EntryEditor::apply(table.entry(n), in, table.limits());
     m_ui->tPI->setText(r.piBoxText);
     if (table.entry(n) != r.entry || m_model->line(p) != r.line)
-        m_undo->push(new ListSteps::ApplyStep(m_model, [this](const ListSteps::Selection &s) { showRows(s.rows, s.current); }, n, r.entry, r.line));
+        m_undo->push(new ListSteps::ApplyStep(
+            m_model, [this](const ListSteps::Selection &s) { showRows(s.rows, s.current); }, n, r.entry, r.line));
 }
 
 void ListEditor::cClr_Click()

@@ -11,8 +11,8 @@
 
 // The undo steps of the memory list. Each changes the table through the
 // model, gives back exactly the table and the lines that were there before
-// it (the lines Apply and Clear wrote included), and then shows the line of
-// the change: selects it and loads it into the editor.
+// it (the lines Apply and Clear wrote included), and then shows the change:
+// selects its lines and loads the current one into the editor.
 namespace ListSteps {
 
 // The lines selected, and the one the keyboard is on (the editor shows it).
