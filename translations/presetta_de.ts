@@ -246,6 +246,10 @@ Rückgabewert:
         <source>Find previous</source>
         <translation>Rückwärts suchen</translation>
     </message>
+    <message>
+        <source>Edit selected channels...</source>
+        <translation>Ausgewählte Kanäle bearbeiten...</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -287,6 +291,40 @@ Rückgabewert:
             <numerusform>mehr Einträge als der %n Speicherplatz</numerusform>
             <numerusform>mehr Einträge als die %n Speicherplätze</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Edit selected channels</source>
+        <translation>Ausgewählte Kanäle bearbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set for %n channel(s):</source>
+        <translation>
+            <numerusform>Für %n Kanal setzen:</numerusform>
+            <numerusform>Für %n Kanäle setzen:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>&amp;Bandwidth</source>
+        <translation>&amp;Bandbreite</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>&amp;Stereo</source>
+        <translation>&amp;Stereo</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
     </message>
 </context>
 <context>
@@ -437,20 +475,73 @@ Rückgabewert:
             <numerusform>%n Namen auf 9 Zeichen gekürzt</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) up</source>
+        <translation>
+            <numerusform>%n Kanal nach oben</numerusform>
+            <numerusform>%n Kanäle nach oben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) down</source>
+        <translation>
+            <numerusform>%n Kanal nach unten</numerusform>
+            <numerusform>%n Kanäle nach unten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) to %1</source>
+        <translation>
+            <numerusform>%n Kanal nach %1 verschieben</numerusform>
+            <numerusform>%n Kanäle nach %1 verschieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Insert channel %1</source>
+        <translation>Kanal %1 einfügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Insert %n empty channel(s)</source>
+        <translation>
+            <numerusform>%n leeren Kanal einfügen</numerusform>
+            <numerusform>%n leere Kanäle einfügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete channel %1</source>
+        <translation>Kanal %1 löschen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n channel(s)</source>
+        <translation>
+            <numerusform>%n Kanal löschen</numerusform>
+            <numerusform>%n Kanäle löschen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) kept their bandwidth: their band does not offer %1</source>
+        <translation>
+            <numerusform>%n Kanal behält seine Bandbreite: sein Band bietet %1 nicht an</numerusform>
+            <numerusform>%n Kanäle behalten ihre Bandbreite: ihr Band bietet %1 nicht an</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit channel %1</source>
+        <translation>Kanal %1 bearbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Edit %n channel(s)</source>
+        <translation>
+            <numerusform>%n Kanal bearbeiten</numerusform>
+            <numerusform>%n Kanäle bearbeiten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ListSteps</name>
     <message>
         <source>Apply channel %1</source>
         <translation>Kanal %1 übernehmen</translation>
-    </message>
-    <message>
-        <source>Insert channel %1</source>
-        <translation>Kanal %1 einfügen</translation>
-    </message>
-    <message>
-        <source>Delete channel %1</source>
-        <translation>Kanal %1 löschen</translation>
     </message>
 </context>
 <context>

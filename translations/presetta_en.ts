@@ -36,6 +36,16 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message numerus="yes">
+        <source>Set for %n channel(s):</source>
+        <translation>
+            <numerusform>Set for %n channel:</numerusform>
+            <numerusform>Set for %n channels:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FileRWLite</name>
     <message numerus="yes">
         <source>Only %1 of %n byte(s) could be written</source>
@@ -59,6 +69,55 @@
         <translation>
             <numerusform>%n name cut to 9 characters</numerusform>
             <numerusform>%n names cut to 9 characters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) up</source>
+        <translation>
+            <numerusform>Move %n channel up</numerusform>
+            <numerusform>Move %n channels up</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) down</source>
+        <translation>
+            <numerusform>Move %n channel down</numerusform>
+            <numerusform>Move %n channels down</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n channel(s) to %1</source>
+        <translation>
+            <numerusform>Move %n channel to %1</numerusform>
+            <numerusform>Move %n channels to %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Insert %n empty channel(s)</source>
+        <translation>
+            <numerusform>Insert %n empty channel</numerusform>
+            <numerusform>Insert %n empty channels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n channel(s)</source>
+        <translation>
+            <numerusform>Delete %n channel</numerusform>
+            <numerusform>Delete %n channels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) kept their bandwidth: their band does not offer %1</source>
+        <translation>
+            <numerusform>%n channel kept its bandwidth: its band does not offer %1</numerusform>
+            <numerusform>%n channels kept their bandwidth: their band does not offer %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Edit %n channel(s)</source>
+        <translation>
+            <numerusform>Edit %n channel</numerusform>
+            <numerusform>Edit %n channels</numerusform>
         </translation>
     </message>
 </context>

@@ -12,10 +12,10 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     forButton(Load, "actLoad", ui->cLoad, {QKeySequence::Open});
     make(Recent, "actRecent", tr("Recent files"));
     forButton(Save, "actSave", ui->cSave, {QKeySequence::Save});
-    forButton(Up, "actUp", ui->cUp);
-    forButton(Down, "actDown", ui->cDn);
-    forButton(Insert, "actInsert", ui->cIns);
-    forButton(Delete, "actDelete", ui->cDel);
+    forButton(Up, "actUp", ui->cUp, {QKeySequence(Qt::ControlModifier | Qt::Key_Up)});
+    forButton(Down, "actDown", ui->cDn, {QKeySequence(Qt::ControlModifier | Qt::Key_Down)});
+    forButton(Insert, "actInsert", ui->cIns, {QKeySequence(Qt::Key_Insert)});
+    forButton(Delete, "actDelete", ui->cDel, {QKeySequence(Qt::Key_Delete)});
     // From anywhere in the window, the list included: the editor always
     // shows the list's current line, so that is the line it applies to.
     forButton(Apply, "actApply", ui->cAply,
@@ -30,6 +30,7 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     make(SortByFrequency, "actSortByFrequency", tr("Sort by frequency"));
     make(SortByName, "actSortByName", tr("Sort by name"));
     make(EmptiesLast, "actEmptiesLast", tr("Move empty channels to the end"));
+    make(EditSelected, "actEditSelected", tr("Edit selected channels..."));
     make(Copy, "actCopy", tr("Copy channel"), {QKeySequence::Copy});
     make(Cut, "actCut", tr("Cut channel"), {QKeySequence::Cut});
     make(Paste, "actPaste", tr("Paste channels"), {QKeySequence::Paste});

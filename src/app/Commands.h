@@ -27,7 +27,7 @@ class Commands : public QObject
 public:
     enum Id {
         Load, Recent, Save, Up, Down, Insert, Delete, Apply, Clear, Update, Download, Upload,
-        UploadChanged, Sync, Refresh, Connect, SortByFrequency, SortByName, EmptiesLast,
+        UploadChanged, Sync, Refresh, Connect, SortByFrequency, SortByName, EmptiesLast, EditSelected,
         Copy, Cut, Paste, CopyAll, Find, FindNext, FindPrevious, Undo, Redo, Quit,
         Count
     };

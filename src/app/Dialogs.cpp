@@ -5,6 +5,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
@@ -83,4 +88,37 @@ Dialogs::Answer QtDialogs::askSave(QWidget *parent, const QString &text, const Q
     case QMessageBox::Discard: return Answer::Discard;
     default: return Answer::Cancel;
     }
+}
+
+void QtDialogs::editChannels(QWidget *parent, int count, const QStringList &bandwidths, const QStringList &stereos,
+                             ChannelEdit then)
+{
+    auto *dialog = new QDialog(parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QCoreApplication::translate("Dialogs", "Edit selected channels"));
+    auto *form = new QFormLayout(dialog);
+    form->addRow(new QLabel(QCoreApplication::translate("Dialogs", "Set for %n channel(s):", nullptr, count)));
+    // The first item leaves the field as each channel has it.
+    const auto choice = [dialog, form](const QString &label, const QString &name, const QStringList &items) {
+        auto *box = new QComboBox(dialog);
+        box->addItem(QCoreApplication::translate("Dialogs", "unchanged"));
+        box->addItems(items);
+        box->setEnabled(!items.isEmpty());
+        box->setAccessibleName(name);
+        form->addRow(label, box);
+        return box;
+    };
+    QComboBox *bandwidth = choice(QCoreApplication::translate("Dialogs", "&Bandwidth"),
+                                  QCoreApplication::translate("Dialogs", "Bandwidth"), bandwidths);
+    QComboBox *stereo = choice(QCoreApplication::translate("Dialogs", "&Stereo"),
+                               QCoreApplication::translate("Dialogs", "Stereo"), stereos);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(dialog, &QDialog::accepted, dialog, [bandwidth, stereo, then = std::move(then)] {
+        const auto chosen = [](const QComboBox *box) { return box->currentIndex() > 0 ? box->currentText() : QString(); };
+        then(chosen(bandwidth), chosen(stereo));
+    });
+    dialog->open();
 }

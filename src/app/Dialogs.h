@@ -35,6 +35,12 @@ public:
     // Save, Discard or Cancel for changes about to be thrown away.
     enum class Answer { Save, Discard, Cancel };
     virtual Answer askSave(QWidget *parent, const QString &text, const QString &title) = 0;
+    // Bandwidth and stereo for `count` channels, from the items offered (a
+    // list may be empty). Returns at once; once the user has chosen, then
+    // runs with the items ("" for a field left unchanged), unless cancelled.
+    using ChannelEdit = std::function<void(const QString &bandwidth, const QString &stereo)>;
+    virtual void editChannels(QWidget *parent, int count, const QStringList &bandwidths, const QStringList &stereos,
+                              ChannelEdit then) = 0;
 };
 
 // The real thing: QMessageBox, QApplication::beep, QFileDialog.
@@ -48,6 +54,8 @@ public:
     QString fileDialog(QWidget *owner, int mode, const QString &initialPath, const QString &title,
                        const QString &filter, const QStringList &places = {}) override;
     Answer askSave(QWidget *parent, const QString &text, const QString &title) override;
+    void editChannels(QWidget *parent, int count, const QStringList &bandwidths, const QStringList &stereos,
+                      ChannelEdit then) override;
 
 private:
     struct Pending {

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <limits>
 
 ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
@@ -25,9 +26,9 @@ ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo
       m_bandLastOffered(std::numeric_limits<qint16>::min())
 {
     connect(m_ui->lList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ListEditor::lList_Click);
-    for (QObject *box : {static_cast<QObject *>(m_ui->tFreq), static_cast<QObject *>(m_ui->tName),
-                         static_cast<QObject *>(m_ui->tPI), static_cast<QObject *>(m_ui->coBW),
-                         static_cast<QObject *>(m_ui->coST)})
+    for (QWidget *box : {static_cast<QWidget *>(m_ui->tFreq), static_cast<QWidget *>(m_ui->tName),
+                         static_cast<QWidget *>(m_ui->tPI), static_cast<QWidget *>(m_ui->coBW),
+                         static_cast<QWidget *>(m_ui->coST)})
         box->installEventFilter(this);
     // Whatever changes a box but the editor's own filling is an edit: typing,
     // a choice, the frequency check resetting the choices.
@@ -68,6 +69,26 @@ void ListEditor::showRow(int row)
 void ListEditor::setEdited(bool edited)
 {
     m_ui->cAply->setDefault(edited);
+}
+
+QList<int> ListEditor::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_ui->lList->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ListEditor::showRows(const QList<int> &rows, int current)
+{
+    QItemSelection lines;
+    for (int row : rows)
+        lines.select(m_model->index(row), m_model->index(row));
+    QItemSelectionModel *selection = m_ui->lList->selectionModel();
+    selection->setCurrentIndex(m_model->index(current), QItemSelectionModel::NoUpdate);
+    selection->select(lines, QItemSelectionModel::ClearAndSelect);
+    lList_Click();
 }
 
 void ListEditor::FillCombos(qint16 band)
@@ -191,7 +212,8 @@ void ListEditor::cAply_Click()
     const EntryEditor::Result r = EntryEditor::apply(table.entry(n), in, table.limits());
     m_ui->tPI->setText(r.piBoxText);
     if (table.entry(n) != r.entry || m_model->line(p) != r.line)
-        m_undo->push(new ListSteps::ApplyStep(m_model, [this](int row) { showRow(row); }, n, r.entry, r.line));
+        m_undo->push(new ListSteps::ApplyStep(
+            m_model, [this](const ListSteps::Selection &s) { showRows(s.rows, s.current); }, n, r.entry, r.line));
 }
 
 void ListEditor::cClr_Click()
@@ -261,8 +283,23 @@ bool ListEditor::arrowKeyDown(QLineEdit *box, QKeyEvent *e)
     return true;
 }
 
+// Keys of the list that a box keeps for itself: the arrows, which step
+// through the lines in tFreq and tName (whatever the modifiers) and choose in
+// the choice lists; Insert, which would put an empty channel in under the
+// text being typed.
+bool ListEditor::keepsKey(QObject *box, const QKeyEvent *e) const
+{
+    if (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)
+        return box != m_ui->tPI;
+    return e->key() == Qt::Key_Insert && qobject_cast<QLineEdit *>(box);
+}
+
 bool ListEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride && keepsKey(watched, static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress
         && (watched == m_ui->tName || watched == m_ui->coBW || watched == m_ui->coST)) {
         // Nothing is left to move on to but Apply. An open list's own

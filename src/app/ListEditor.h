@@ -17,8 +17,9 @@ class frmMain;
 // line, checks the typed frequency against the bands, and Apply writes the
 // edit back as an undo step. Its boxes keep their own keys: a character
 // filter each, Enter to move on (or, in the name and the two lists, to
-// apply), Up and Down through the list. While it holds edits not applied,
-// Apply is drawn as the default button: another line would drop them.
+// apply), Up and Down through the list; the list's keys do not reach past
+// a box that uses them. While it holds edits not applied, Apply is drawn as
+// the default button: another line would drop them.
 class ListEditor : public QObject
 {
     Q_OBJECT
@@ -27,10 +28,13 @@ public:
     ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
                Dialogs *dialogs, QObject *parent = nullptr);
 
-    // The selected line (-1 for none), selecting one, and showing one: selected, editor loaded.
+    // The line the keyboard is on (-1 for none), selecting one, and showing one: selected, editor loaded.
     int selectedPosition() const;
     void selectPosition(int position);
     void showRow(int row);
+    // The lines selected, in list order; showing several, the keyboard on one of them.
+    QList<int> selectedRows() const;
+    void showRows(const QList<int> &rows, int current);
 
     void FillCombos(qint16 band);
     void lList_Click();
@@ -51,6 +55,7 @@ private:
     bool piKeyPress(QKeyEvent *e);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
     void setEdited(bool edited);
+    bool keepsKey(QObject *box, const QKeyEvent *e) const;
 
     Ui::frmMain *m_ui;
     MemoryListModel *m_model;

@@ -14,6 +14,7 @@
 #include "NoticeLine.h"
 #include "PaintPacer.h"
 #include "files/CsvFile.h"
+#include "memlist/BulkEdit.h"
 #include "memlist/ListOrder.h"
 
 #include <QClipboard>
@@ -29,7 +30,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
                    Dialogs *dialogs, NoticeLine *notice, QObject *parent)
     : QObject(parent), m_ui(ui), m_model(model), m_undo(undo), m_commands(commands), m_state(state),
       m_dialogs(dialogs), m_notice(notice), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
-      m_show([editor = m_editor](int row) { editor->showRow(row); })
+      m_show([editor = m_editor](const Selection &s) { editor->showRows(s.rows, s.current); })
 {
     new ListFind(ui, model, commands, state, dialogs, m_editor, this); // finding a station, beside the editor
     const Commands &c = *commands;
@@ -43,6 +44,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
     connect(c[Commands::SortByFrequency], &QAction::triggered, this, &ListPart::sortByFrequency);
     connect(c[Commands::SortByName], &QAction::triggered, this, &ListPart::sortByName);
     connect(c[Commands::EmptiesLast], &QAction::triggered, this, &ListPart::moveEmptiesToEnd);
+    connect(c[Commands::EditSelected], &QAction::triggered, this, &ListPart::editSelected);
     connect(c[Commands::Copy], &QAction::triggered, this, &ListPart::copyChannel);
     connect(c[Commands::Cut], &QAction::triggered, this, &ListPart::cutChannel);
     connect(c[Commands::Paste], &QAction::triggered, this, &ListPart::pasteChannels);
@@ -50,7 +52,7 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
     connect(c[Commands::Undo], &QAction::triggered, m_undo, &QUndoStack::undo);
     connect(c[Commands::Redo], &QAction::triggered, m_undo, &QUndoStack::redo);
     connect(m_undo, &QUndoStack::indexChanged, this, &ListPart::updateUndoTexts);
-    connect(m_model, &MemoryListModel::moveRequested, this, &ListPart::moveChannel);
+    connect(m_model, &MemoryListModel::moveRequested, this, &ListPart::dropChannels);
     // A channel is dragged only while commands run.
     connect(m_state, &CommandState::changed, this, [this] { m_model->setMovable(m_state->idle()); });
     m_ui->lList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -134,54 +136,116 @@ void ListPart::showAgain()
 
 void ListPart::cUp_Click()
 {
-    const int s = m_editor->selectedPosition();
-    if (s <= 0) {
-        m_dialogs->beep();
-        return;
-    }
-    pushStep(new MoveStep(m_model, m_show, s + 1, s, tr("Move channel %1 up").arg(s + 1)));
+    const QList<int> rows = m_editor->selectedRows();
+    pushMove(rows, ListOrder::blockMoved(m_model->table().size(), rows, -1),
+             rows.size() == 1 ? tr("Move channel %1 up").arg(rows.first() + 1)
+                              : tr("Move %n channel(s) up", nullptr, int(rows.size())));
 }
 
 void ListPart::cDn_Click()
 {
-    const int s = m_editor->selectedPosition();
-    if (s < 0 || s >= m_model->rowCount() - 1) {
-        m_dialogs->beep();
-        return;
-    }
-    pushStep(new MoveStep(m_model, m_show, s + 1, s + 2,
-                      tr("Move channel %1 down").arg(s + 1)));
+    const QList<int> rows = m_editor->selectedRows();
+    pushMove(rows, ListOrder::blockMoved(m_model->table().size(), rows, 1),
+             rows.size() == 1 ? tr("Move channel %1 down").arg(rows.first() + 1)
+                              : tr("Move %n channel(s) down", nullptr, int(rows.size())));
 }
 
-void ListPart::moveChannel(int from, int to)
+void ListPart::dropChannels(const QList<int> &rows, int to)
 {
-    const int size = m_model->table().size();
-    if (!m_state->idle() || from == to || from < 1 || to < 1 || from > size || to > size) {
+    const int current = m_editor->selectedPosition();
+    const int held = rows.contains(current) ? current : rows.value(0);
+    const QList<int> order = ListOrder::blockMoved(m_model->table().size(), rows, to - held);
+    pushMove(rows, order,
+             rows.size() == 1 ? tr("Move channel %1 to %2").arg(held + 1).arg(order.indexOf(held) + 1)
+                              : tr("Move %n channel(s) to %1", nullptr, int(rows.size()))
+                                    .arg(order.indexOf(rows.value(0)) + 1));
+}
+
+// The selection moves with the channels; a block that cannot move beeps.
+void ListPart::pushMove(const QList<int> &rows, const QList<int> &order, const QString &text)
+{
+    if (rows.isEmpty() || !m_state->idle() || ListOrder::isUnchanged(order)) {
         m_dialogs->beep();
         return;
     }
-    pushStep(new MoveStep(m_model, m_show, from, to,
-                      tr("Move channel %1 to %2").arg(from).arg(to)));
+    QList<int> moved;
+    for (int row : rows)
+        moved << int(order.indexOf(row));
+    const int current = m_editor->selectedPosition();
+    pushStep(new OrderStep(m_model, m_show, text, order,
+                           {moved, rows.contains(current) ? int(order.indexOf(current)) : moved.first()},
+                           {rows, current}));
 }
 
 void ListPart::cIns_Click()
 {
-    const int s = m_editor->selectedPosition();
-    if (s < 0 || s >= m_model->table().size()) {
+    const QList<int> rows = m_editor->selectedRows();
+    if (rows.isEmpty()) {
         m_dialogs->beep();
         return;
     }
-    pushStep(new ShiftStep(m_model, m_show, ShiftStep::Kind::Insert, s + 1));
+    const int count = int(rows.size());
+    MemoryTable table = m_model->table();
+    table.insertEmptyAt(rows.first() + 1, count);
+    // The selected channels follow, but for those that fell out; when none
+    // is left, the empty lines that came in are selected.
+    QList<int> after;
+    for (int row : rows) {
+        if (row + count < table.size())
+            after << row + count;
+    }
+    for (int row = rows.first(); after.isEmpty() && row < table.size(); ++row)
+        after << row;
+    const int current = m_editor->selectedPosition();
+    pushStep(new EntriesStep(m_model, m_show,
+                             count == 1 ? tr("Insert channel %1").arg(rows.first() + 1)
+                                        : tr("Insert %n empty channel(s)", nullptr, count),
+                             table.entries(), {after, after.contains(current + count) ? current + count : after.first()},
+                             {rows, current}));
 }
 
 void ListPart::cDel_Click()
 {
-    const int s = m_editor->selectedPosition();
-    if (s < 0 || s >= m_model->table().size()) {
+    const QList<int> rows = m_editor->selectedRows();
+    if (rows.isEmpty()) {
         m_dialogs->beep();
         return;
     }
-    pushStep(new ShiftStep(m_model, m_show, ShiftStep::Kind::Delete, s + 1));
+    QList<int> positions;
+    for (int row : rows)
+        positions << row + 1;
+    MemoryTable table = m_model->table();
+    table.deleteAt(positions);
+    // The line of the first one shows what followed it.
+    pushStep(new EntriesStep(m_model, m_show,
+                             rows.size() == 1 ? tr("Delete channel %1").arg(rows.first() + 1)
+                                              : tr("Delete %n channel(s)", nullptr, int(rows.size())),
+                             table.entries(), rows.first(), {rows, m_editor->selectedPosition()}));
+}
+
+void ListPart::editSelected()
+{
+    const QList<int> rows = m_editor->selectedRows();
+    const BulkEdit::Choices offered = BulkEdit::offered(m_model->table().entries(), rows);
+    if (offered.bandwidths.isEmpty()) {
+        // Nothing but empty channels (or channels without a band) to set.
+        m_dialogs->beep();
+        return;
+    }
+    m_dialogs->editChannels(m_ui->lList->window(), int(rows.size()), offered.bandwidths, offered.stereos,
+                            [this, rows](const QString &bandwidth, const QString &stereo) {
+        const BulkEdit::Result r = BulkEdit::applied(m_model->table().entries(), rows, bandwidth, stereo);
+        if (r.refused > 0)
+            m_notice->say(tr("%n channel(s) kept their bandwidth: their band does not offer %1", nullptr, r.refused)
+                              .arg(bandwidth));
+        if (r.changed.isEmpty())
+            return;
+        const Selection same(rows, m_editor->selectedPosition());
+        pushStep(new EntriesStep(m_model, m_show,
+                                 r.changed.size() == 1 ? tr("Edit channel %1").arg(r.changed.first() + 1)
+                                                       : tr("Edit %n channel(s)", nullptr, int(r.changed.size())),
+                                 r.entries, same, same));
+    });
 }
 
 // The selected channel follows the list into its new order.
@@ -214,17 +278,19 @@ void ListPart::moveEmptiesToEnd()
 
 void ListPart::copyChannel()
 {
-    const int s = m_editor->selectedPosition();
-    if (s < 0 || s >= m_model->table().size()) {
+    QVector<MemoryEntry> chosen;
+    for (int row : m_editor->selectedRows())
+        chosen << m_model->table().entry(row + 1);
+    if (chosen.isEmpty()) {
         m_dialogs->beep();
         return;
     }
-    putOnClipboard({m_model->table().entry(s + 1)});
+    putOnClipboard(chosen);
 }
 
 void ListPart::cutChannel()
 {
-    if (m_editor->selectedPosition() < 0) {
+    if (m_editor->selectedRows().isEmpty()) {
         m_dialogs->beep();
         return;
     }
@@ -278,6 +344,8 @@ void ListPart::showMenu(const QPoint &at)
     QMenu menu(m_ui->lList);
     menu.setObjectName(QStringLiteral("listMenu"));
     menu.addActions({c[Commands::Undo], c[Commands::Redo]});
+    menu.addSeparator();
+    menu.addAction(c[Commands::EditSelected]);
     menu.addSeparator();
     menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
     menu.addSeparator();

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ListSteps.h"
 #include "memlist/MemoryTable.h"
 
 #include <QObject>
-
-#include <functional>
 
 class CommandState;
 class Commands;
@@ -38,17 +37,21 @@ public:
     void NewList();
     void RefreshList(bool silent);
 
+    // Each works on the selected channels (a block, gaps kept) as one step.
     void cUp_Click();
     void cDn_Click();
     void cIns_Click();
     void cDel_Click();
-    // A channel taken to another line (positions from 1), as by that many Ups or Downs.
-    void moveChannel(int from, int to);
+    // Channels dragged to another line (rows from 0): the line held lands
+    // there, as by that many Ups or Downs.
+    void dropChannels(const QList<int> &rows, int to);
+    // Bandwidth and stereo of the selected channels, asked for first.
+    void editSelected();
     void sortByFrequency();
     void sortByName();
     void moveEmptiesToEnd();
     // The clipboard holds channels as Save writes them, and as a table for
-    // spreadsheets: the selected one, or the whole list with its header; a
+    // spreadsheets: the selected ones, or the whole list with its header; a
     // paste writes from the selected channel on.
     void copyChannel();
     void cutChannel();
@@ -64,6 +67,7 @@ public:
 private:
     void pushStep(QUndoCommand *step);
     void putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader = false);
+    void pushMove(const QList<int> &rows, const QList<int> &order, const QString &text);
     void reorder(const QString &what, const QList<int> &order);
     void showMenu(const QPoint &at);
     void updateUndoTexts();
@@ -76,5 +80,5 @@ private:
     Dialogs *m_dialogs;
     NoticeLine *m_notice;
     ListEditor *m_editor;
-    const std::function<void(int)> m_show;   // how an undo step shows its change
+    const ListSteps::Show m_show;   // how an undo step shows its change
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ListSteps.h"
 
+#include "memlist/ListOrder.h"
+
 #include <QCoreApplication>
 
 #include <utility>
@@ -45,67 +47,31 @@ void ApplyStep::undo()
 
 // -------------------------------------------------------------------- move
 
-MoveStep::MoveStep(MemoryListModel *model, Show show, int from, int to, const QString &text)
-    : Step(model, std::move(show), text), m_from(from), m_to(to)
+OrderStep::OrderStep(MemoryListModel *model, Show show, const QString &text, const QList<int> &order,
+                     const Selection &after, const Selection &before)
+    : Step(model, std::move(show), text), m_order(order), m_after(after), m_before(before)
 {
 }
 
-void MoveStep::redo()
+void OrderStep::redo()
 {
-    m_model->moveEntry(m_from, m_to);
-    m_show(m_to - 1);
+    m_model->reorder(m_order);
+    m_show(m_after);
 }
 
-void MoveStep::undo()
+void OrderStep::undo()
 {
-    m_model->moveEntry(m_to, m_from);
-    m_show(m_from - 1);
+    m_model->reorder(ListOrder::inverted(m_order));
+    m_show(m_before);
 }
 
-// ------------------------------------------------------------ insert, delete
-
-ShiftStep::ShiftStep(MemoryListModel *model, Show show, Kind kind, int n)
-    : Step(model, std::move(show),
-           (kind == Kind::Insert ? QCoreApplication::translate("ListSteps", "Insert channel %1")
-                                  : QCoreApplication::translate("ListSteps", "Delete channel %1")).arg(n)),
-      m_kind(kind), m_n(n),
-      m_out(model->table().entry(kind == Kind::Insert ? model->table().size() : n)),
-      m_lines(model->writtenLines())
-{
-}
-
-void ShiftStep::redo()
-{
-    const int size = m_model->table().size();
-    if (m_kind == Kind::Insert)
-        m_model->insertEmptyAt(m_n);
-    else
-        m_model->deleteAt(m_n);
-    m_model->showAll();
-    // Insert on the last line empties it in place.
-    m_show(m_kind == Kind::Insert ? qMin(m_n, size - 1) : m_n - 1);
-}
-
-void ShiftStep::undo()
-{
-    if (m_kind == Kind::Insert) {
-        m_model->deleteAt(m_n);
-        m_model->setEntry(m_model->table().size(), m_out);
-    } else {
-        m_model->insertEmptyAt(m_n);
-        m_model->setEntry(m_n, m_out);
-    }
-    m_model->showAll();
-    m_model->setWrittenLines(m_lines);
-    m_show(m_n - 1);
-}
-
-// ------------------------------------------------------------ paste, sort
+// ------------------------------------------- paste, sort, insert, delete, edit
 
 EntriesStep::EntriesStep(MemoryListModel *model, Show show, const QString &text,
-                         const QVector<MemoryEntry> &after, int rowAfter, int rowBefore)
+                         const QVector<MemoryEntry> &after, const Selection &shownAfter,
+                         const Selection &shownBefore)
     : Step(model, std::move(show), text), m_before(model->table().entries()), m_after(after),
-      m_lines(model->writtenLines()), m_rowAfter(rowAfter), m_rowBefore(rowBefore)
+      m_lines(model->writtenLines()), m_shownAfter(shownAfter), m_shownBefore(shownBefore)
 {
 }
 
@@ -113,7 +79,7 @@ void EntriesStep::redo()
 {
     m_model->setEntries(m_after);
     m_model->showAll();
-    m_show(m_rowAfter);
+    m_show(m_shownAfter);
 }
 
 void EntriesStep::undo()
@@ -121,7 +87,7 @@ void EntriesStep::undo()
     m_model->setEntries(m_before);
     m_model->showAll();
     m_model->setWrittenLines(m_lines);
-    m_show(m_rowBefore);
+    m_show(m_shownBefore);
 }
 
 // ------------------------------------------------------------ load, download

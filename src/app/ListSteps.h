@@ -11,11 +11,20 @@
 
 // The undo steps of the memory list. Each changes the table through the
 // model, gives back exactly the table and the lines that were there before
-// it (the lines Apply and Clear wrote included), and then shows the line of
-// the change: selects it and loads it into the editor.
+// it (the lines Apply and Clear wrote included), and then shows the change:
+// selects its lines and loads the current one into the editor.
 namespace ListSteps {
 
-using Show = std::function<void(int row)>;
+// The lines selected, and the one the keyboard is on (the editor shows it).
+struct Selection {
+    // Not explicit: most steps show one line.
+    Selection(int row) : rows{row}, current(row) {}
+    Selection(const QList<int> &selected, int at) : rows(selected), current(at) {}
+    QList<int> rows;
+    int current;
+};
+
+using Show = std::function<void(const Selection &)>;
 
 // One step's model and where it shows its change.
 class Step : public QUndoCommand
@@ -42,42 +51,30 @@ private:
     bool m_first = true;   // Apply leaves the editor as it is
 };
 
-// Up, Down, and a channel dragged to another line.
-class MoveStep : public Step
+// Up, Down and a drag: the channels in another order, their lines with them.
+class OrderStep : public Step
 {
 public:
-    MoveStep(MemoryListModel *model, Show show, int from, int to, const QString &text);
+    // order: the old rows in their new order.
+    OrderStep(MemoryListModel *model, Show show, const QString &text, const QList<int> &order,
+              const Selection &after, const Selection &before);
     void redo() override;
     void undo() override;
 
 private:
-    int m_from;
-    int m_to;
+    QList<int> m_order;
+    Selection m_after;
+    Selection m_before;
 };
 
-// Insert (the last entry falls out) and Delete (an empty one comes in).
-class ShiftStep : public Step
-{
-public:
-    enum class Kind { Insert, Delete };
-    ShiftStep(MemoryListModel *model, Show show, Kind kind, int n);
-    void redo() override;
-    void undo() override;
-
-private:
-    Kind m_kind;
-    int m_n;
-    MemoryEntry m_out;   // the entry that fell out or was deleted
-    MemoryListModel::Lines m_lines;
-};
-
-// The entries rewritten: a paste, a sort.
+// The entries rewritten, the lines rebuilt: a paste, a sort, Insert (the
+// last ones fall out), Delete (empty ones come in), an edit of several.
 class EntriesStep : public Step
 {
 public:
-    // rowAfter and rowBefore: the line each side shows.
+    // shownAfter and shownBefore: the lines each side selects.
     EntriesStep(MemoryListModel *model, Show show, const QString &text, const QVector<MemoryEntry> &after,
-                int rowAfter, int rowBefore);
+                const Selection &shownAfter, const Selection &shownBefore);
     void redo() override;
     void undo() override;
 
@@ -85,8 +82,8 @@ private:
     QVector<MemoryEntry> m_before;
     QVector<MemoryEntry> m_after;
     MemoryListModel::Lines m_lines;
-    int m_rowAfter;
-    int m_rowBefore;
+    Selection m_shownAfter;
+    Selection m_shownBefore;
 };
 
 // A whole new table (load, download), made by the window before the step

@@ -2,9 +2,12 @@
 #include "MemoryListModel.h"
 
 #include "memlist/LineFormat.h"
+#include "memlist/ListOrder.h"
 
 #include <QFont>
 #include <QMimeData>
+
+#include <algorithm>
 
 const QString MemoryListModel::kMimeType = QStringLiteral("application/x-presetta-channel");
 
@@ -60,10 +63,20 @@ QStringList MemoryListModel::mimeTypes() const
 
 QMimeData *MemoryListModel::mimeData(const QModelIndexList &indexes) const
 {
-    if (indexes.size() != 1 || !indexes.first().isValid())
+    QList<int> rows;
+    for (const QModelIndex &index : indexes) {
+        if (!index.isValid())
+            return nullptr;
+        rows << index.row();
+    }
+    if (rows.isEmpty())
         return nullptr;
+    std::sort(rows.begin(), rows.end());
+    QByteArrayList texts;
+    for (int row : rows)
+        texts << QByteArray::number(row);
     auto *data = new QMimeData;
-    data->setData(kMimeType, QByteArray::number(indexes.first().row() + 1));
+    data->setData(kMimeType, texts.join(','));
     return data;
 }
 
@@ -78,12 +91,18 @@ bool MemoryListModel::dropMimeData(const QMimeData *data, Qt::DropAction action,
 {
     if (!canDropMimeData(data, action, row, column, parent))
         return false;
-    bool ok = false;
-    const int from = data->data(kMimeType).toInt(&ok);
-    const int to = parent.row() + 1;
-    if (!ok || from < 1 || from > m_table.size() || to == from)
+    QList<int> rows;
+    for (const QByteArray &text : data->data(kMimeType).split(',')) {
+        bool ok = false;
+        const int dragged = text.toInt(&ok);
+        if (!ok || dragged < 0 || dragged >= m_table.size() || (!rows.isEmpty() && dragged <= rows.last()))
+            return false;
+        rows << dragged;
+    }
+    // Dropped on one of its own lines, a block stays where it is.
+    if (rows.contains(parent.row()))
         return false;
-    emit moveRequested(from, to);
+    emit moveRequested(rows, parent.row());
     return true;
 }
 
@@ -195,39 +214,24 @@ void MemoryListModel::clearTable()
     endResetModel();
 }
 
-void MemoryListModel::swapEntries(int n)
+void MemoryListModel::reorder(const QList<int> &order)
 {
-    const int upper = n - 1;
-    const int lower = n;
-    // The texts as shown, exchanged past the split of the first line.
-    QString upperText = line(upper);
-    QString lowerText = line(lower);
-    LineFormat::swapDataParts(upperText, lowerText, LineFormat::splitPosition(line(0)));
-    m_table.swapEntries(n, n + 1);
-    m_written.remove(upper);
-    m_written.remove(lower);
-    setLine(upper, upperText);
-    setLine(lower, lowerText);
-}
-
-void MemoryListModel::moveEntry(int from, int to)
-{
-    for (int n = from; n > to; --n)
-        swapEntries(n - 1);
-    for (int n = from; n < to; ++n)
-        swapEntries(n);
-}
-
-void MemoryListModel::insertEmptyAt(int n)
-{
-    m_table.insertEmptyAt(n);
-    rowsChanged(n - 1, m_table.size() - 1);
-}
-
-void MemoryListModel::deleteAt(int n)
-{
-    m_table.deleteAt(n);
-    rowsChanged(n - 1, m_table.size() - 1);
+    // The texts as shown, split where the first line splits.
+    const int split = LineFormat::splitPosition(line(0));
+    Lines texts;
+    for (int row = 0; row < order.size(); ++row) {
+        if (order[row] == row)
+            continue;
+        QString own = line(row);
+        QString from = line(order[row]);
+        LineFormat::swapDataParts(own, from, split);
+        texts.insert(row, own);
+    }
+    m_table.setEntries(ListOrder::applied(m_table.entries(), order));
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        m_written.remove(it.key());
+        setLine(it.key(), it.value());
+    }
 }
 
 void MemoryListModel::markClean()

@@ -21,7 +21,7 @@ class MemoryListModel : public QAbstractListModel
 
 public:
     using Lines = QMap<int, QString>;   // row -> text written by Apply or Clear
-    static const QString kMimeType;      // a dragged channel
+    static const QString kMimeType;      // dragged channels
 
     explicit MemoryListModel(QObject *parent = nullptr);
 
@@ -59,13 +59,10 @@ public:
     void setMemoryCount(qint16 count);
     void setLimits(const Bands::Limits &limits);
     void clearTable();
-    // Entries n and n + 1 change places; their lines keep their numbers and
-    // exchange the rest, written lines included.
-    void swapEntries(int n);
-    // Entry `from` goes to `to`, the ones between shift by one: that many swaps.
-    void moveEntry(int from, int to);
-    void insertEmptyAt(int n);   // the last entry falls out
-    void deleteAt(int n);        // an empty entry comes in at the end
+    // The entries put in another order (the old rows in their new order);
+    // each line keeps its number and takes the rest of the line it comes
+    // from, written lines included.
+    void reorder(const QList<int> &order);
 
     // The table the bold lines, the modified mark and the question at close
     // are measured against: the list as last loaded, saved, downloaded or
@@ -79,8 +76,8 @@ public:
     void setMovable(bool movable) { m_movable = movable; }
 
 signals:
-    // A channel was dropped on another line (positions from 1).
-    void moveRequested(int from, int to);
+    // Channels were dropped on another line (rows from 0, ascending).
+    void moveRequested(const QList<int> &rows, int to);
     void cleanTableChanged();
 
 private:

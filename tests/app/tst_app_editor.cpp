@@ -138,6 +138,10 @@ private slots:
             << QStringList{"AM", "1008", "B", "", "4k", ""} << "1008" << 1 << "tFreq" << 0 << "" << "" << false;
         QTest::newRow("name: Down on the last line") << 98 << "tName" << "<End><Down>"
             << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "" << false;
+        QTest::newRow("name: Ctrl+Up steps, Insert moves nothing") << 4 << "tName" << "<Ctrl+Up><Insert>"
+            << blank << "" << 3 << "tName" << 0 << "" << "" << false;
+        QTest::newRow("choice list: Ctrl+Down moves nothing") << 4 << "tPI" << "<Tab><Ctrl+Down>"
+            << QStringList{"FM", "99000", "C", "0002", "97k", "OFF"} << "" << 4 << "coBW" << 0 << "" << "" << false;
         QTest::newRow("PI: no arrows; Escape beeps") << 0 << "tPI" << "<End><Down><Escape>"
             << QStringList{"FM", "87600", "A", "0001", "AUTO", "AUTO"} << "" << 0 << "tPI" << 1 << "" << "" << false;
         QTest::newRow("dropped-down list: Escape") << 0 << "tFreq" << "<coBW><Escape>"
@@ -211,11 +215,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("names"); // none: refused with a beep, nothing changed
         QTest::addColumn<int>("selected");
-        QTest::newRow("Up") << 4 << "cUp" << QStringList{"01 A", "02 B", "04 C", "99 D"} << 3;
-        QTest::newRow("Down") << 0 << "cDn" << QStringList{"01 B", "02 A", "05 C", "99 D"} << 1;
-        QTest::newRow("Insert: the last falls out") << 1 << "cIns" << QStringList{"01 A", "03 B", "06 C"} << 2;
         QTest::newRow("Insert on the last line") << 98 << "cIns" << QStringList{"01 A", "02 B", "05 C"} << 98;
-        QTest::newRow("Delete") << 1 << "cDel" << QStringList{"01 A", "04 C", "98 D"} << 1;
         QTest::newRow("Down on the last line") << 98 << "cDn" << QStringList() << 98;
         QTest::newRow("Up on line 1") << 0 << "cUp" << QStringList() << 0;
         for (const char *b : {"cUp", "cDn", "cIns", "cDel", "cClr"})

@@ -51,10 +51,17 @@ class tst_AppList : public QObject
                     a->trigger();
         });
     }
-    bool drop(int from, int to)
+    // The selected lines dropped on a line.
+    bool drop(int to)
     {
-        std::unique_ptr<QMimeData> data(model()->mimeData({model()->index(from - 1, 0)}));
-        return model()->dropMimeData(data.get(), Qt::MoveAction, -1, 0, model()->index(to - 1, 0));
+        std::unique_ptr<QMimeData> data(model()->mimeData(h().list()->selectionModel()->selectedIndexes()));
+        return model()->dropMimeData(data.get(), Qt::MoveAction, -1, 0, model()->index(to, 0));
+    }
+    // The first plainly, the others with Ctrl: the keyboard on the last.
+    void select(const QList<int> &lines)
+    {
+        for (int i = 0; i < lines.size(); ++i)
+            h().clickLine(lines[i], i ? Qt::ControlModifier : Qt::NoModifier);
     }
 
 private slots:
@@ -84,7 +91,7 @@ private slots:
         QCOMPARE(m.rowCount(), 3);
         QCOMPARE(m.line(0), LineFormat::listLine(t.entry(1), 1, 3));
         m.setLine(0, " 01 | written");
-        m.swapEntries(1);
+        m.reorder({1, 0, 2});
         QCOMPARE(m.line(0), LineFormat::listLine(MemoryEntry(), 1, 3));
         QCOMPARE(m.line(1), " 02 | written");
         QCOMPARE(m.table().entry(2).frequency, 100400);
@@ -92,51 +99,104 @@ private slots:
         QCOMPARE(m.line(1), LineFormat::listLine(m.table().entry(2), 2, 3));
     }
 
-    // Dropped on another line, a channel moves as that many Ups or Downs would take it.
+    // Dropped on another line, the line held lands there and the other
+    // selected ones keep their distance, as that many Ctrl+Ups or Ctrl+Downs take them.
     void drag_data()
     {
-        QTest::addColumn<int>("from");
+        QTest::addColumn<QList<int>>("lines"); // selected; the last one held
         QTest::addColumn<int>("to");
-        QTest::newRow("39 to 2") << 39 << 2;
-        QTest::newRow("2 to 39") << 2 << 39;
+        QTest::addColumn<QString>("step");
+        QTest::newRow("39 to 2") << QList<int>{38} << 1 << "Move channel 39 to 2";
+        QTest::newRow("2, 3 and 5 held at 3, to 61") << QList<int>{1, 4, 2} << 60 << "Move 3 channels to 60";
     }
     void drag()
     {
-        QFETCH(int, from);
+        QFETCH(QList<int>, lines);
         QFETCH(int, to);
-        h().storeStation(from > to ? 20 : 25, "87600", "APPLIED", "", 0, 0); // a line written by Apply moves too
+        const int held = lines.last();
+        h().storeStation(held > to ? 20 : 25, "87600", "APPLIED", "", 0, 0); // a line written by Apply moves too
+        select(lines);
         const int steps = history()->count();
-        QVERIFY(drop(from, to));
+        QVERIFY(drop(to));
         QCOMPARE(history()->count(), steps + 1);
-        QCOMPARE(history()->undoText(), QStringLiteral("Move channel %1 to %2").arg(from).arg(to));
-        QCOMPARE(h().selectedLine(), to - 1);
-        QCOMPARE(h().box("tName")->text(), "S" + QString::number(from));
+        QTEST(history()->undoText(), "step");
         const QVector<MemoryEntry> dropped = h().window->table().entries();
-        const QStringList lines = h().lines();
+        const QStringList shown = h().lines();
+        const QList<int> selected = h().selectedLines();
 
         QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
-        h().clickLine(from - 1);
-        for (int i = 0; i < qAbs(from - to); ++i)
-            h().click(from > to ? "cUp" : "cDn");
+        for (int i = 0; i < qAbs(to - held); ++i)
+            QTest::keyClick(h().list(), held > to ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
         QCOMPARE(h().window->table().entries(), dropped);
-        QCOMPARE(h().lines(), lines);
+        QCOMPARE(h().lines(), shown);
+        QCOMPARE(h().selectedLines(), selected);
     }
 
     void dragRefused()
     {
         const QStringList lines = h().lines();
-        QVERIFY(!drop(7, 7));
+        h().clickLine(6);
+        QVERIFY(!drop(6));
         QCOMPARE(history()->count(), 1); // the load
         QVERIFY(m_s->connectPort());
         // Not while the list is being sent.
         bool dropped = true;
         m_s->onCommand(2, [&] {
-            dropped = drop(40, 2);
+            dropped = drop(40);
             QTest::keyClick(h().list(), Qt::Key_Escape);
         });
         h().click("cUL");
         QVERIFY(!dropped);
         QCOMPARE(h().lines(), lines);
+    }
+
+    // Keys on the lines selected: one step; undone, all as it was.
+    void onSelection_data()
+    {
+        QTest::addColumn<QList<int>>("lines"); // selected
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("names"); // the first three named channels afterwards
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("Delete") << QList<int>{1, 3, 2} << "Del" << QStringList{"01 S1", "03 S6", "04 S7"} << QList<int>{1}
+                                << "Delete 3 channels" << "";
+        QTest::newRow("Insert") << QList<int>{3, 1} << "Ins" << QStringList{"01 S1", "04 S2", "05 S3"} << QList<int>{3, 5}
+                                << "Insert 2 empty channels" << "";
+        QTest::newRow("Cut") << QList<int>{2, 0} << "Ctrl+X" << QStringList{"01 S2", "02 S4", "04 S6"} << QList<int>{0}
+                             << "Delete 2 channels" << "87600;S1;D3C3;0;1\r\n87800;S3;D3C3;0;1\r\n";
+    }
+    void onSelection()
+    {
+        QGuiApplication::clipboard()->clear();
+        select(cell<QList<int>>("lines"));
+        const QStringList before = h().lines();
+        const QVector<MemoryEntry> entries = h().window->table().entries();
+        const QList<int> selected = h().selectedLines();
+        const int current = h().selectedLine();
+        QTest::keySequence(h().list(), QKeySequence(cell<QString>("keys")));
+        QTEST(h().namesShown().mid(0, 3), "names");
+        QTEST(h().selectedLines(), "selected");
+        QTEST(QGuiApplication::clipboard()->text(), "clipboard");
+        QTEST(history()->undoText(), "step");
+        QTest::keyClick(h().list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h().lines(), before);
+        QCOMPARE(h().window->table().entries(), entries);
+        QCOMPARE(h().selectedLines(), selected);
+        QCOMPARE(h().selectedLine(), current);
+    }
+
+    // Bandwidth and stereo on the selected channels (all FM), one step; the
+    // channels whose band does not offer the bandwidth are counted once.
+    void editSelected()
+    {
+        h().dialogs.editAnswers = {{"8k", "OFF"}};
+        h().clickLine(0);
+        h().clickLine(2, Qt::ShiftModifier);
+        choose(h().list()->viewport(), "Edit selected channels...");
+        QCOMPARE(h().window->table().entry(3).stereo, 0);
+        QCOMPARE(h().window->notice()->text(), "3 channels kept their bandwidth: their band does not offer 8k");
+        QCOMPARE(history()->undoText(), "Edit 3 channels");
     }
 
     // Empty channels go last, equal ones keep their order; a list in order already is no step.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory list: the number rule, bands, list lines, Apply, the table and its operations.
 #include "EntryValues.h"
+#include "files/CsvFile.h"
+#include "memlist/BulkEdit.h"
 #include "memlist/EntryEditor.h"
 #include "memlist/LineFormat.h"
 #include "memlist/ListOrder.h"
@@ -27,6 +29,18 @@ static const QVector<MemoryEntry> kStations{entry(1, 100400, "REGNBOGN", "D3C3",
 class tst_MemList : public QObject
 {
     Q_OBJECT
+
+    // FM bandwidth 3 stereo, AM 6k, a frequency without band, an empty channel.
+    static QVector<MemoryEntry> fourChannels()
+    {
+        return {entry(1, 98000, "F", "D3C3", 3, 1), entry(0, 1008, "A", "", 3, 0), entry(-1, 50000, "", "", 5, 1),
+                MemoryEntry()};
+    }
+    // Rows (from 0) moved together as a block.
+    static TableOp moved(const QList<int> &rows, int by)
+    {
+        return [rows, by](MemoryTable &t) { t.setEntries(ListOrder::applied(t.entries(), ListOrder::blockMoved(t.size(), rows, by))); };
+    }
 
 private slots:
     // A comma locale everywhere: no number may be read or shown with it.
@@ -135,9 +149,12 @@ private slots:
     {
         QTest::addColumn<TableOp>("operation");
         QTest::addColumn<QList<int>>("order");
-        QTest::newRow("delete first") << TableOp([](MemoryTable &t) { t.deleteAt(1); }) << QList<int>{2, 3, 4, 5, 0};
-        QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt(5); }) << QList<int>{1, 2, 3, 4, 0};
-        QTest::newRow("swap") << TableOp([](MemoryTable &t) { t.swapEntries(5, 4); }) << QList<int>{1, 2, 3, 5, 4};
+        QTest::newRow("delete 2 and 4") << TableOp([](MemoryTable &t) { t.deleteAt({2, 4}); }) << QList<int>{1, 3, 5, 0, 0};
+        QTest::newRow("delete last") << TableOp([](MemoryTable &t) { t.deleteAt({5}); }) << QList<int>{1, 2, 3, 4, 0};
+        QTest::newRow("insert 2 at 2") << TableOp([](MemoryTable &t) { t.insertEmptyAt(2, 2); }) << QList<int>{1, 0, 0, 2, 3};
+        QTest::newRow("2 and 4 up one, the gap kept") << moved({1, 3}, -1) << QList<int>{2, 1, 4, 3, 5};
+        QTest::newRow("2 and 3 down past the end: stopped") << moved({1, 2}, 5) << QList<int>{1, 4, 5, 2, 3};
+        QTest::newRow("1 and 3 up: nothing moves") << moved({0, 2}, -1) << QList<int>{1, 2, 3, 4, 5};
     }
     void listOperations()
     {
@@ -222,6 +239,34 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, current);
         QTEST(StationFind::byTyping(kStations, current, typed), "found");
+    }
+
+    // Over the four channels, all selected.
+    void bulkEdit_data()
+    {
+        QTest::addColumn<QString>("bandwidth");
+        QTest::addColumn<QString>("stereo");
+        QTest::addColumn<QString>("channels"); // afterwards, as a memory file has them
+        QTest::addColumn<int>("refused");
+        QTest::newRow("8k: AM only") << "8k" << "" << "98000;F;D3C3;3;1\r\n1008;A;;4;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 2;
+        QTest::newRow("AUTO and OFF: FM only") << "AUTO" << "OFF" << "98000;F;D3C3;0;0\r\n1008;A;;3;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 2;
+        QTest::newRow("stereo alone") << "" << "OFF" << "98000;F;D3C3;3;0\r\n1008;A;;3;0\r\n50000;;;5;1\r\n0;;;0;0\r\n" << 0;
+    }
+    void bulkEdit()
+    {
+        QFETCH(QString, bandwidth);
+        QFETCH(QString, stereo);
+        const BulkEdit::Result r = BulkEdit::applied(fourChannels(), {0, 1, 2, 3}, bandwidth, stereo);
+        QTEST(CsvFile::channelLines(r.entries), "channels");
+        QTEST(r.refused, "refused");
+    }
+
+    // What the bands among the channels offer, AUTO first; stereo only with FM.
+    void bulkChoices()
+    {
+        const BulkEdit::Choices c = BulkEdit::offered(fourChannels(), {0, 1, 2, 3});
+        QCOMPARE(c.bandwidths.mid(0, 6), QStringList({"AUTO", "3k", "4k", "6k", "8k", "56k"}));
+        QCOMPARE(c.stereos, QStringList({"OFF", "AUTO"}));
     }
 };
 

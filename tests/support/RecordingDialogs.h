@@ -39,6 +39,13 @@ public:
         questions.append({text, title});
         return saveAnswers.isEmpty() ? Answer::Discard : saveAnswers.takeFirst();
     }
+    void editChannels(QWidget *, int, const QStringList &, const QStringList &, ChannelEdit then) override
+    {
+        if (!editAnswers.isEmpty()) {
+            const QStringList chosen = editAnswers.takeFirst();
+            then(chosen.value(0), chosen.value(1));
+        }
+    }
 
     int beeps = 0;
     QList<Message> messages;
@@ -49,4 +56,6 @@ public:
     // (Discard when none is left).
     QList<Message> questions;
     QList<Answer> saveAnswers;
+    // The bandwidth and stereo items chosen in the next channel edits; cancelled when none is left.
+    QList<QStringList> editAnswers;
 };

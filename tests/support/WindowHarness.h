@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -79,6 +80,14 @@ public:
     static void settle() { QCoreApplication::processEvents(); }
 
     int selectedLine() const { return list()->currentIndex().row(); }
+    QList<int> selectedLines() const
+    {
+        QList<int> rows;
+        for (const QModelIndex &index : list()->selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
     QStringList lines() const
     {
         QStringList all;
@@ -110,12 +119,12 @@ public:
         return named;
     }
 
-    void clickLine(int position)
+    void clickLine(int position, Qt::KeyboardModifiers modifiers = {})
     {
         const QModelIndex index = list()->model()->index(position, 0);
         list()->scrollTo(index);
         settle();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(index).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, list()->visualRect(index).center());
         settle();
     }
 

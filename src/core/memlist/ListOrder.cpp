@@ -59,4 +59,30 @@ QVector<MemoryEntry> applied(const QVector<MemoryEntry> &entries, const QList<in
     return out;
 }
 
+QList<int> inverted(const QList<int> &order)
+{
+    QList<int> back(order.size());
+    for (int i = 0; i < order.size(); ++i)
+        back[order[i]] = i;
+    return back;
+}
+
+QList<int> blockMoved(int count, const QList<int> &rows, int by)
+{
+    QList<int> order(count, -1);
+    if (!rows.isEmpty())
+        by = qBound(-rows.first(), by, count - 1 - rows.last());
+    for (int row : rows)
+        order[row + by] = row;
+    int free = 0;
+    for (int row = 0; row < count; ++row) {
+        if (rows.contains(row))
+            continue;
+        while (order[free] >= 0)
+            ++free;
+        order[free] = row;
+    }
+    return order;
+}
+
 } // namespace ListOrder

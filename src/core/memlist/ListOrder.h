@@ -22,5 +22,13 @@ QList<int> emptiesLast(const QVector<MemoryEntry> &entries);
 bool isUnchanged(const QList<int> &order);
 // The entries in that order.
 QVector<MemoryEntry> applied(const QVector<MemoryEntry> &entries, const QList<int> &order);
+// The order that puts the list back as it was before `order`.
+QList<int> inverted(const QList<int> &order);
+
+// Selected rows (ascending) moved together by `by` lines in a list of
+// `count`: the gaps between them kept, the other rows closing up in their
+// order. The block stops at the list's ends, so it may move less, or not at
+// all. The same as moving the block one line at a time.
+QList<int> blockMoved(int count, const QList<int> &rows, int by);
 
 } // namespace ListOrder

@@ -4,8 +4,6 @@
 #include "text/NumberRule.h"
 #include "text/TextUtil.h"
 
-#include <utility>
-
 void MemoryTable::clear()
 {
     m_entries = QVector<MemoryEntry>(qMax<int>(0, m_count));
@@ -35,21 +33,20 @@ void MemoryTable::buildFromRawLines()
         entry(n) = entryFromRawLine(n - 1 < m_raw.size() ? m_raw[n - 1] : QString(), m_limits);
 }
 
-void MemoryTable::swapEntries(int a, int b)
+void MemoryTable::insertEmptyAt(int n, int count)
 {
-    std::swap(entry(a), entry(b));
+    const int total = size();
+    m_entries.insert(n - 1, count, MemoryEntry());
+    m_entries.resize(total);
 }
 
-void MemoryTable::insertEmptyAt(int n)
+void MemoryTable::deleteAt(const QList<int> &ns)
 {
-    for (int k = size() - 1; k >= n; --k)
-        entry(k + 1) = entry(k);
-    entry(n) = MemoryEntry();
-}
-
-void MemoryTable::deleteAt(int n)
-{
-    for (int k = n; k <= size() - 1; ++k)
-        entry(k) = entry(k + 1);
-    entry(size()) = MemoryEntry();
+    QVector<MemoryEntry> kept;
+    for (int n = 1; n <= size(); ++n) {
+        if (!ns.contains(n))
+            kept << entry(n);
+    }
+    kept.resize(size());
+    m_entries = kept;
 }

@@ -41,9 +41,8 @@ public:
     static MemoryEntry entryFromRawLine(const QString &raw, const Bands::Limits &limits);
 
     // List operations; positions counted from 1. They never change the size.
-    void swapEntries(int a, int b);
-    void insertEmptyAt(int n);   // last entry falls out
-    void deleteAt(int n);        // an empty entry comes in at the end
+    void insertEmptyAt(int n, int count = 1);   // as many fall out at the end
+    void deleteAt(const QList<int> &ns);        // as many empty ones come in at the end
 
 private:
     qint16 m_count = kDefaultCount;
