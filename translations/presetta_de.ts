@@ -207,14 +207,6 @@ Rückgabewert:
         <translation>Leere Kanäle ans Ende</translation>
     </message>
     <message>
-        <source>Copy channel</source>
-        <translation>Kanal kopieren</translation>
-    </message>
-    <message>
-        <source>Cut channel</source>
-        <translation>Kanal ausschneiden</translation>
-    </message>
-    <message>
         <source>Paste channels</source>
         <translation>Kanäle einfügen</translation>
     </message>
@@ -249,6 +241,14 @@ Rückgabewert:
     <message>
         <source>Edit selected channels...</source>
         <translation>Ausgewählte Kanäle bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Copy channels</source>
+        <translation>Kanäle kopieren</translation>
+    </message>
+    <message>
+        <source>Cut channels</source>
+        <translation>Kanäle ausschneiden</translation>
     </message>
 </context>
 <context>

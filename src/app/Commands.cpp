@@ -31,8 +31,8 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     make(SortByName, "actSortByName", tr("Sort by name"));
     make(EmptiesLast, "actEmptiesLast", tr("Move empty channels to the end"));
     make(EditSelected, "actEditSelected", tr("Edit selected channels..."));
-    make(Copy, "actCopy", tr("Copy channel"), {QKeySequence::Copy});
-    make(Cut, "actCut", tr("Cut channel"), {QKeySequence::Cut});
+    make(Copy, "actCopy", tr("Copy channels"), {QKeySequence::Copy});
+    make(Cut, "actCut", tr("Cut channels"), {QKeySequence::Cut});
     make(Paste, "actPaste", tr("Paste channels"), {QKeySequence::Paste});
     make(CopyAll, "actCopyAll", tr("Copy all channels"));
     make(Find, "actFind", tr("Find station..."), {QKeySequence(Qt::ControlModifier | Qt::Key_F)});

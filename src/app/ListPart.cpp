@@ -345,6 +345,7 @@ void ListPart::showMenu(const QPoint &at)
     menu.setObjectName(QStringLiteral("listMenu"));
     menu.addActions({c[Commands::Undo], c[Commands::Redo]});
     menu.addSeparator();
+    menu.addActions({c[Commands::Cut], c[Commands::Copy], c[Commands::Paste], c[Commands::Delete]});
     menu.addAction(c[Commands::EditSelected]);
     menu.addSeparator();
     menu.addActions({c[Commands::SortByFrequency], c[Commands::SortByName], c[Commands::EmptiesLast]});
