@@ -250,6 +250,10 @@ Rückgabewert:
         <source>Cut channels</source>
         <translation>Kanäle ausschneiden</translation>
     </message>
+    <message>
+        <source>Delete channels</source>
+        <translation>Kanäle löschen</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>

@@ -15,7 +15,8 @@ Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, 
     forButton(Up, "actUp", ui->cUp, {QKeySequence(Qt::ControlModifier | Qt::Key_Up)});
     forButton(Down, "actDown", ui->cDn, {QKeySequence(Qt::ControlModifier | Qt::Key_Down)});
     forButton(Insert, "actInsert", ui->cIns, {QKeySequence(Qt::Key_Insert)});
-    forButton(Delete, "actDelete", ui->cDel, {QKeySequence(Qt::Key_Delete)});
+    // In menus it says what it does to a selection; the button keeps its tooltip.
+    forButton(Delete, "actDelete", ui->cDel, {QKeySequence(Qt::Key_Delete)})->setText(tr("Delete channels"));
     // From anywhere in the window, the list included: the editor always
     // shows the list's current line, so that is the line it applies to.
     forButton(Apply, "actApply", ui->cAply,
