@@ -141,7 +141,7 @@ void FilesPart::showRecentMenu(const QPoint &at)
         QAction *a = menu.addAction(file);
         a->setEnabled(on);
         // Loaded once the menu has closed: a load rebuilds the list and may show messages.
-        connect(a, &QAction::triggered, this, [this, file] { takeDrop(file); });
+        connect(a, &QAction::triggered, this, [this, file] { loadLater(file); });
     }
     if (files.isEmpty())
         menu.addAction(tr("No recent files"))->setEnabled(false);
@@ -157,7 +157,7 @@ QString FilesPart::droppedFile(const QMimeData *data) const
     return url.isLocalFile() && path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? path : QString();
 }
 
-void FilesPart::takeDrop(const QString &path)
+void FilesPart::loadLater(const QString &path)
 {
     QTimer::singleShot(0, this, [this, path] {
         // Whatever started since waits for nothing: the file is dropped then.

@@ -42,8 +42,8 @@ public:
 
     // A dropped memory file, or "" when the drop is not one to take now.
     QString droppedFile(const QMimeData *data) const;
-    // Loaded once the drop has ended, so its source is not kept waiting.
-    void takeDrop(const QString &path);
+    // Loaded once the drop or the menu has ended, so neither is kept waiting.
+    void loadLater(const QString &path);
 
     // A copy of the list as a transfer leaves it; a failure is told once, after the transfer.
     void backup(const QString &what);

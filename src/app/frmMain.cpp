@@ -226,5 +226,5 @@ void frmMain::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    m_files->takeDrop(path);
+    m_files->loadLater(path);
 }
