@@ -28,6 +28,8 @@ ListFind::ListFind(Ui::frmMain *ui, const MemoryListModel *model, const Commands
 
 void ListFind::open()
 {
+    // Its icon is loaded when the field is first wanted, not at every start.
+    m_ui->tFind->setClearButtonEnabled(true);
     m_ui->tFind->show();
     m_ui->tFind->raise();
     m_ui->tFind->setFocus(Qt::ShortcutFocusReason);
