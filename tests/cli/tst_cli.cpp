@@ -85,7 +85,6 @@ private slots:
     {
         m_sim.reset(); // before the store it may have written to
         m_store = std::make_unique<TestStore>();
-        Clock::setSource({}); // the program's waits need a running clock
     }
 
     void downloadWritesTheSaveBytes()
