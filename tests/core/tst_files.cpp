@@ -277,7 +277,6 @@ private slots:
                 paths << m_dir.filePath(n);
             return paths;
         };
-        QTest::newRow("newest first") << files("a b") << "c" << files("c a b");
         QTest::newRow("used again") << files("a b c") << "b" << files("b a c");
         QTest::newRow("eight kept") << files("1 2 3 4 5 6 7 8") << "n" << files("n 1 2 3 4 5 6 7");
     }
