@@ -300,6 +300,11 @@ private slots:
     {
         PseudoTerminal first, second, third;
         QVERIFY(first.open(nullptr) && second.open(nullptr) && third.open(nullptr));
+        // The second is named by a link of the test's own, which goes for
+        // good: a closed terminal's number comes back with the next terminal
+        // any program opens.
+        const QString secondPath = store.file("ttySECOND");
+        QVERIFY(QFile::link(second.slavePath(), secondPath));
         WindowHarness h(nullptr, true);
         QVERIFY(h.start());
         QComboBox *list = h.combo("coCOM");
@@ -308,16 +313,16 @@ private slots:
         one.add(first.slavePath());
         QTRY_COMPARE_WITH_TIMEOUT(list->currentData(Qt::UserRole + 2).toString(), first.slavePath(), 5000);
         QCOMPARE(list->currentText(), first.slavePath().mid(5) + ": Receiver simulator");
-        two.add(second.slavePath());
-        QTRY_COMPARE_WITH_TIMEOUT(list->currentData(Qt::UserRole + 2).toString(), second.slavePath(), 5000);
+        two.add(secondPath);
+        QTRY_COMPARE_WITH_TIMEOUT(list->currentData(Qt::UserRole + 2).toString(), secondPath, 5000);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Up); // the user's own choice
         QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
         three.add(third.slavePath());
         QTRY_VERIFY_WITH_TIMEOUT(portPaths(list).contains(third.slavePath()), 5000);
         QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
-        second.close();
-        QTRY_VERIFY_WITH_TIMEOUT(!portPaths(list).contains(second.slavePath()), 5000);
+        QVERIFY(QFile::remove(secondPath));
+        QTRY_VERIFY_WITH_TIMEOUT(!portPaths(list).contains(secondPath), 5000);
         QCOMPARE(list->currentData(Qt::UserRole + 2).toString(), first.slavePath());
         QVERIFY(h.child("ckConn")->isEnabled());
     }
