@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window: every command one action of the window, with its key,
-// triggered by its button and key and held by its menus; none taken by any
-// path while a transfer or a rebuild runs; keys that stay in a box or dialog
-// in front; controls named for assistive tools, whose presses return at once.
-// And the desktop program around it: its command line, start-up and
-// shut-down, closing with changes or during a transfer, the position and the
-// look on a screen of twice the pixels, a port list that follows the devices.
-// The whole program runs at scale factor 2 (see main).
+// The window: every command one action with its key, triggered by its button,
+// key and menu entry, and by none of them while a transfer or a rebuild runs;
+// keys that stay in a box in front; controls named for assistive tools. And
+// the desktop program: its command line, start-up and shut-down, closing, the
+// position and the look at scale factor 2 (the whole program, see main), a
+// port list that follows the devices.
 #include "Dialogs.h"
 #include "ExtraPortsRegistration.h"
 #include "PngIconEngine.h"
@@ -289,7 +287,7 @@ private slots:
         QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), memoryFile(kFourChannels)));
         QVERIFY(h.start());
         h.clickLine(0);
-        h.trigger("actDelete"); // a change for the question at close
+        h.trigger("actDelete"); // a step for Undo to take back
         const QVector<MemoryEntry> entries = h.window->table().entries();
         const int steps = h.window->undoStack()->index();
         QGuiApplication::clipboard()->setText("90000;PASTED;;0;1\r\n");
