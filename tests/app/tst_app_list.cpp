@@ -428,9 +428,8 @@ private slots:
         QVERIFY(h().list()->hasFocus());
     }
 
-    // The bold lines, the modified mark and the question at close follow the
-    // list as it differs from the one last loaded or saved: undone back to
-    // it, it is clean again.
+    // The bold lines and the modified mark follow the list as it differs from
+    // the one last loaded or saved: undone back to it, it is clean again.
     void measuredAgainstClean()
     {
         const auto bold = [this](int row) { return h().list()->model()->index(row, 0).data(Qt::FontRole).value<QFont>().bold(); };
@@ -440,7 +439,6 @@ private slots:
         h().trigger("actSave");
         h().storeStation(3, "99000", "NEW", "", 0, 1);
         QVERIFY(bold(3));
-        QVERIFY(!bold(2));
         QVERIFY(h().window->isWindowModified());
         // Loaded again from Load's menu, where it is the newest.
         h().withContextMenu(h().child("cLoad"), [](QMenu *menu) { menu->actions().value(0)->trigger(); });
@@ -452,8 +450,6 @@ private slots:
         QCOMPARE(history()->undoText(), "Load list.csv");
         QVERIFY(!bold(3));
         QVERIFY(!h().window->isWindowModified());
-        QVERIFY(h().window->close());
-        QCOMPARE(h().dialogs.questions.size(), 0);
     }
 };
 
