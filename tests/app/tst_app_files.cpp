@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Memory files through the window, and what it keeps between runs: its place, the folder, the port.
+// The files part: saving and loading through the dialogs, a file named at
+// start-up or dropped on the window, and the backups kept around transfers.
 
+#include "SimHarness.h"
 #include "TestFiles.h"
-#include "WindowHarness.h"
 #include "text/Translations.h"
 
 #include <QDir>
-#include <QMouseEvent>
+#include <QMimeData>
 #include <QUndoStack>
 
 #include <csignal>
@@ -53,7 +54,6 @@ private slots:
     void save()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, writeFails);
         QFETCH(bool, saved);
         const QString dir = store.dir() + '/';
         mRegistry2::Registry(settingPath("\\LastDir"), 0, dir);
@@ -64,7 +64,7 @@ private slots:
         QVERIFY(h.start());
         h.storeStation(1, "98700", "RADIO", "D3C1", 2, 0);
         h.dialogs.fileAnswers << (answer.isEmpty() ? QString() : store.file(answer));
-        QVERIFY(limitFileSize(writeFails));
+        QVERIFY(limitFileSize(cell<bool>("writeFails")));
         h.click("cSave");
         QVERIFY(limitFileSize(false));
 
@@ -76,10 +76,7 @@ private slots:
         QTEST(h.dialogs.messages.value(0).text, "messageText");
         // Both dialogs start in the remembered folder; one saved to counts from the next start.
         h.click("cLoad");
-        QCOMPARE(h.dialogs.fileRequests.value(0).mode, 1);
-        QCOMPARE(h.dialogs.fileRequests.value(0).title, "Save Data ...");
         QCOMPARE(h.dialogs.fileRequests.value(0).initialPath, dir + "Presetta_20250701-1432.csv");
-        QCOMPARE(h.dialogs.fileRequests.value(1).mode, 0);
         QCOMPARE(h.dialogs.fileRequests.value(1).initialPath, dir + "*.csv");
     }
 
@@ -87,25 +84,22 @@ private slots:
     {
         QTest::addColumn<QString>("file"); // answer of the file dialog; "" cancels
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<int>("selected");
         QTest::addColumn<int>("beeps");
         QTest::addColumn<QString>("messageTitle");
         QTest::addColumn<QString>("messageText");
-        const QStringList kept{"06 KEEP"};
-        QTest::newRow("cancelled") << "" << kStations << kept << 7 << 1 << "" << "";
-        QTest::newRow("too big") << "big.csv" << QByteArray() << kept << 7 << 0 << " ERROR"
+        QTest::newRow("cancelled") << "" << kStations << 1 << "" << "";
+        QTest::newRow("too big") << "big.csv" << QByteArray() << 0 << " ERROR"
                                  << "  Could not read \"big.csv\": File is too large  ";
-        QTest::newRow("LF line ends") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << kept << 7 << 0 << " ERROR"
+        QTest::newRow("LF line ends") << "in.csv" << QByteArray("Freq(KHz)\n1;A\n") << 0 << " ERROR"
                                       << "  Could not load \"in.csv\": not a memory file (no lines ended by CR LF)  ";
     }
+    // Not loaded: the list and its line stay.
     void load()
     {
         QFETCH(QString, file);
-        QFETCH(QByteArray, bytes);
         const QString dir = QStringLiteral("/remembered/"); // not where the file is
         mRegistry2::Registry(settingPath("\\LastDir"), 0, dir);
-        QVERIFY(writeBytes(store.file("in.csv"), bytes));
+        QVERIFY(writeBytes(store.file("in.csv"), cell<QByteArray>("bytes")));
         QVERIFY(writeBytes(store.file("big.csv"), kCsvHeader) && QFile::resize(store.file("big.csv"), 65 << 20));
         WindowHarness h;
         QVERIFY(h.start());
@@ -113,87 +107,95 @@ private slots:
         h.clickLine(7);
         h.dialogs.fileAnswers << (file.isEmpty() ? QString() : store.file(file));
         h.click("cLoad");
-        QTEST(h.namesShown(), "names");
-        QTEST(h.namesStored(), "names");
-        QTEST(h.selectedLine(), "selected");
+        QCOMPARE(h.namesShown(), QStringList({"06 KEEP"}));
+        QCOMPARE(h.selectedLine(), 7);
         QTEST(h.dialogs.beeps, "beeps");
         QTEST(h.dialogs.messages.value(0).title, "messageTitle");
         QTEST(h.dialogs.messages.value(0).text, "messageText");
         // The folder of a loaded file is not remembered.
-        QCOMPARE(h.window->lastDir(), dir);
         QCOMPARE(mRegistry2::Registry(settingPath("\\LastDir")).toString(), dir);
     }
 
-    // Input queued while a Load rebuilds the list waits: no command runs in
-    // the middle of it, so the Load is one whole step on top of the history.
-    void inputDuringRebuild_data()
+    // A file named at start-up is loaded by Load's rules instead of the
+    // automatic one, as no change; a refused one is said.
+    void fileArgument_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("Apply") << "cAply";
-        QTest::newRow("Load") << "cLoad";
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("loaded") << kStations << QStringList{"01 REGNBOGN", "02 RADIO"} << 0;
+        QTest::newRow("refused") << QByteArray("no memory file\r\n") << QStringList() << 1;
     }
-    void inputDuringRebuild()
+    void fileArgument()
     {
-        QFETCH(QString, button);
-        // A mono channel first: Apply writes its line in its own way.
-        QVERIFY(writeBytes(store.file("in.csv"), memoryFile({"87600;MONO;D3C3;0;0", "1008;RADIO;;3;0"})));
-        QVERIFY(writeBytes(store.file("other.csv"), memoryFile({"98000;OTHER;;0;1"})));
+        QVERIFY(writeBytes(store.file("start.csv"), cell<QByteArray>("content")));
         WindowHarness h;
-        QVERIFY(h.start());
-        h.storeStation(5, "98700", "KEEP", "1234", 2, 0);
-        const QVector<MemoryEntry> before = h.window->table().entries();
-        const int steps = h.window->undoStack()->count();
-        QWidget *pressed = h.child(qPrintable(button));
-        const QPoint at = pressed->rect().center();
-        QCoreApplication::postEvent(pressed, new QMouseEvent(QEvent::MouseButtonPress, at, pressed->mapToGlobal(at),
-                                                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(pressed, new QMouseEvent(QEvent::MouseButtonRelease, at, pressed->mapToGlobal(at),
-                                                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-        h.dialogs.fileAnswers = {store.file("in.csv"), store.file("other.csv")};
-        h.click("cLoad");
-        QCOMPARE(h.namesStored(), QStringList({"01 MONO", "02 RADIO"}));
-        QCOMPARE(h.window->undoStack()->count(), steps + 1);
-        QCOMPARE(h.window->undoStack()->undoText(), "Load in.csv");
+        QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), memoryFile({"98000;AUTOMATIC;;0;1"})));
+        QVERIFY(h.start(store.file("start.csv")));
+        QTEST(h.namesShown(), "names");
+        QTEST(int(h.dialogs.messages.size()), "messages");
         QVERIFY(!h.window->isWindowModified());
-        h.window->undoStack()->undo();
-        QCOMPARE(h.window->table().entries(), before);
     }
 
-    // Start-up with the settings of the last run and the file beside the
-    // program, shut-down, the next start.
-    void run()
+    // A memory file dropped loads as Load does, in one step, the folder left alone.
+    void drop_data()
     {
-        mRegistry2::Registry(settingPath("\\Win.Left"), 0, 120);
-        mRegistry2::Registry(settingPath("\\Win.Top"), 0, 45);
-        mRegistry2::Registry(settingPath("\\LastDir"), 0, "/stored/");
-        mRegistry2::Registry(settingPath("\\COM-Port"), 0, "ttyS9");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("memory file") << "LIST.CSV" << QStringList{"01 REGNBOGN", "02 RADIO"};
+        QTest::newRow("other file") << "dropped.txt" << QStringList();
+    }
+    void drop()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, names);
+        QVERIFY(writeBytes(store.file(name), kStations));
+        const QString folder = store.dir() + "/folder/";
+        mRegistry2::Registry(settingPath("\\LastDir"), 0, folder);
         WindowHarness h;
-        QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), kStations));
         QVERIFY(h.start());
-        QCOMPARE(h.window->pos(), QPoint(120, 45));
-        QCOMPARE(h.window->lastDir(), "/stored/");
-        QCOMPARE(h.namesStored(), QStringList({"01 REGNBOGN", "02 RADIO"}));
-        // The caption's mark of unsaved changes shows only while there are some.
-        QCOMPARE(h.window->windowTitle(), QStringLiteral("ESP32 Presetta  v1.06c  [2025.07.01][*]"));
-        QVERIFY(!h.window->undoStack()->canUndo()); // what it starts with is no change
-        QCOMPARE(h.window->maximumSize(), h.window->minimumSize());
-        QCOMPARE(h.dialogs.messages.size(), 0);
-        QCOMPARE(h.dialogs.beeps, 0);
-        const QPoint moved = h.window->pos() + QPoint(7, 9);
-        h.window->move(moved);
-        QVERIFY(h.window->close());
-        QCOMPARE(h.dialogs.questions.size(), 0); // nothing to save
-        // With no port listed the one stored stays.
-        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), "ttyS9");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(store.file(name))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &enter);
+        QCOMPARE(enter.isAccepted(), !names.isEmpty());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h.window.get(), &drop);
+        // Loaded after the drop has ended.
+        QTRY_COMPARE(h.namesShown(), names);
+        QCOMPARE(h.window->undoStack()->count(), names.isEmpty() ? 0 : 1);
+        QCOMPARE(h.window->lastDir(), folder);
+    }
 
-        WindowHarness next;
-        next.ports->append(portRecord("ttyUSB0", "Test port"));
-        next.ports->append(portRecord("ttyUSB1", "Test port"));
-        QVERIFY(next.start());
-        QCOMPARE(next.window->pos(), moved);
-        next.combo("coCOM")->setCurrentIndex(1);
-        QVERIFY(next.window->close());
-        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), "ttyUSB1");
+    // A copy of the list as a download brought it and as an upload is about
+    // to send it; a backup that cannot be written is said once.
+    void backups()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        SimHarness s(SimHarness::optionsFrom("--count 4"));
+        SimHarness::runClockFrom(QTime(12, 0)); // the waits run on the clock
+        QVERIFY(s.startWithFourChannels() && s.connectPort());
+        const QDir folder(data.path() + "/presetta/backups");
+        s.h.click("cDL");
+        const QStringList down = folder.entryList({"*_download.csv"});
+        QCOMPARE(down.size(), 1);
+        QCOMPARE(readBytes(folder.filePath(down[0])), memoryFile(kFourChannels, 4));
+        s.h.storeStation(0, "100400", "CHANGED", QString());
+        QStringList upBeforeSending; // "-2": the same second as the download
+        s.onCommand(1, [&] { upBeforeSending = folder.entryList({"*_upload*.csv"}); });
+        s.h.click("cUL");
+        QCOMPARE(upBeforeSending.size(), 1);
+        QCOMPARE(readBytes(folder.filePath(upBeforeSending[0])),
+                 memoryFile(QList<QByteArray>{"100400;CHANGED;D3C1;0;1"} + kFourChannels.mid(1), 4));
+        QCOMPARE(s.h.dialogs.messages.size(), 0);
+
+        QVERIFY(QDir(data.path() + "/presetta").removeRecursively());
+        QVERIFY(writeBytes(data.path() + "/presetta", "a file where the folder should be"));
+        s.h.click("cUL");
+        s.h.click("cUL");
+        QCOMPARE(s.h.dialogs.messages.size(), 1);
+        QVERIFY(s.h.dialogs.messages[0].text.startsWith("  No backup could be written to"));
     }
 };
 

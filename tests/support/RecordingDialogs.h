@@ -15,7 +15,6 @@ public:
         QString title;
     };
     struct FileRequest {
-        int mode = 0;
         QString initialPath;
         QString title;
     };
@@ -28,10 +27,10 @@ public:
     }
     void afterMessages(std::function<void()> fn) override { fn(); }
     void beep() override { ++beeps; }
-    QString fileDialog(QWidget *, int mode, const QString &initialPath, const QString &title, const QString &,
+    QString fileDialog(QWidget *, int, const QString &initialPath, const QString &title, const QString &,
                        const QStringList & = {}) override
     {
-        fileRequests.append({mode, initialPath, title});
+        fileRequests.append({initialPath, title});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
     Answer askSave(QWidget *, const QString &text, const QString &title) override

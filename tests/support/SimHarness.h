@@ -50,11 +50,10 @@ public:
             qWarning("simulator: %s", qPrintable(error));
             return false;
         }
-        h.ports->append(portRecord(simPortName(), QStringLiteral("Receiver simulator"), sim.devicePath()));
+        // Named as the window shows it: "pts/3".
+        h.ports->append(portRecord(sim.devicePath().mid(5), QStringLiteral("Receiver simulator"), sim.devicePath()));
         return h.start();
     }
-    // The port name the window shows for the simulator ("pts/3").
-    QString simPortName() const { return sim.devicePath().mid(5); }
 
     // Options as the simulator's command line would set them ("--count 3 --silent").
     static SimOptions optionsFrom(const QString &arguments)

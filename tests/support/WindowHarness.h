@@ -16,6 +16,7 @@
 #include "identity/ExeName.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -33,15 +34,10 @@ class WindowHarness
 {
 public:
     // An empty program folder (no automatic-load file) and no ports listed
-    // but those a test adds, so this computer's stay out.
-    WindowHarness()
-    {
-        ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
-        window = std::make_unique<frmMain>(&dialogs, std::make_unique<FakePorts>(ports));
-    }
-    // With other dialogs (the real message boxes), and this computer's ports
-    // with the extra ones of the settings instead of the test's list.
-    WindowHarness(Dialogs *shown, bool systemPorts)
+    // but those a test adds, so this computer's stay out. Or other dialogs
+    // (the real message boxes), and this computer's ports with the extra
+    // ones of the settings.
+    explicit WindowHarness(Dialogs *shown = nullptr, bool systemPorts = false)
     {
         ExeName::setProgramPathForTest(programDir.filePath(QStringLiteral("presetta")));
         window = std::make_unique<frmMain>(shown ? shown : &dialogs,
@@ -72,6 +68,7 @@ public:
     {
         return window->findChild<T *>(QLatin1String(name));
     }
+    QAction *action(const char *name) const { return child<QAction>(name); }
     QAbstractItemView *list() const { return child<QAbstractItemView>("lList"); }
     QLineEdit *box(const char *name) const { return child<QLineEdit>(name); }
     QComboBox *combo(const char *name) const { return child<QComboBox>(name); }
@@ -108,17 +105,6 @@ public:
         }
         return named;
     }
-    // The same from the table behind the list.
-    QStringList namesStored() const
-    {
-        QStringList named;
-        for (int n = 1; n <= window->table().size(); ++n) {
-            if (const MemoryEntry &e = window->table().entry(n); !e.isEmpty())
-                named << QStringLiteral("%1 %2").arg(n, 2, 10, QLatin1Char('0')).arg(e.name.trimmed());
-        }
-        return named;
-    }
-
     void clickLine(int position, Qt::KeyboardModifiers modifiers = {})
     {
         const QModelIndex index = list()->model()->index(position, 0);
@@ -128,10 +114,15 @@ public:
         settle();
     }
 
-    // The whole command runs inside the click.
+    // The whole command runs inside the click, or the trigger of its action.
     void click(const char *widgetName)
     {
         QTest::mouseClick(child(widgetName), Qt::LeftButton);
+        settle();
+    }
+    void trigger(const char *actionName)
+    {
+        action(actionName)->trigger();
         settle();
     }
 
@@ -140,9 +131,11 @@ public:
     void withContextMenu(QWidget *on, const std::function<void(QMenu *)> &act)
     {
         QTimer::singleShot(0, on, [act] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            act(menu);
-            menu->close();
+            // None opens on a control that is disabled.
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                act(menu);
+                menu->close();
+            }
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), on->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(on, &event);
