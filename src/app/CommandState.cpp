@@ -12,26 +12,17 @@ void CommandState::setConnected(bool connected)
 
 void CommandState::setPortsListed(bool listed)
 {
-    if (listed == m_portsListed)
-        return;
-    m_portsListed = listed;
-    emit changed();
+    change(m_portsListed, listed);
 }
 
 void CommandState::setActivity(Activity activity)
 {
-    if (activity == m_activity)
-        return;
-    m_activity = activity;
-    emit changed();
+    change(m_activity, activity);
 }
 
 void CommandState::setLocked(bool locked)
 {
-    if (locked == m_locked)
-        return;
-    m_locked = locked;
-    emit changed();
+    change(m_locked, locked);
 }
 
 CommandState::Rebuild::Rebuild(CommandState *state) : m_state(state), m_held(state->idle())

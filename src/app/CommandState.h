@@ -52,6 +52,16 @@ signals:
     void changed();
 
 private:
+    // Every change of the state is said once; setting what is already there says nothing.
+    template<typename T>
+    void change(T &field, T value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        emit changed();
+    }
+
     bool m_connected = false;
     bool m_connectionKnown = false;
     // Until the first fill of the port list, the toggle is as the form has it.

@@ -19,6 +19,22 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+bool isEnter(const QKeyEvent *e)
+{
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+// Delete arrives with the DEL character as its text; it edits, it does not type.
+bool editsRatherThanTypes(const QKeyEvent *e)
+{
+    return e->text().isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab
+           || e->key() == Qt::Key_Delete;
+}
+
+} // namespace
+
 ListEditor::ListEditor(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, const CommandState *state,
                        Dialogs *dialogs, QObject *parent)
     : QObject(parent), m_ui(ui), m_model(model), m_undo(undo), m_dialogs(dialogs),
@@ -234,29 +250,16 @@ void ListEditor::cClr_Click()
 
 // ------------------------------------------------------------- key handling
 
-bool ListEditor::freqKeyPress(QKeyEvent *e)
+// A frequency is typed in digits only; anything else is dropped.
+bool ListEditor::freqTextFiltered(const QString &text) const
 {
-    const QString text = e->text();
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        m_ui->tName->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    // Delete arrives with the DEL character as its text; it edits, it does not type.
-    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab || e->key() == Qt::Key_Delete)
-        return false;
     const QChar c = text.at(0);
     return !(text.size() == 1 && c >= QLatin1Char('0') && c <= QLatin1Char('9'));
 }
 
-bool ListEditor::piKeyPress(QKeyEvent *e)
+// A PI code is typed in hex digits, lower case ones go in as upper case; anything else beeps.
+bool ListEditor::piTextFiltered(const QString &text)
 {
-    const QString text = e->text();
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        m_ui->coBW->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    if (text.isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Tab || e->key() == Qt::Key_Delete)
-        return false;
     const QChar c = text.at(0);
     if (text.size() == 1) {
         if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F')))
@@ -304,8 +307,7 @@ bool ListEditor::eventFilter(QObject *watched, QEvent *event)
         && (watched == m_ui->tName || watched == m_ui->coBW || watched == m_ui->coST)) {
         // Nothing is left to move on to but Apply. An open list's own
         // Enter picks its item: its popup has the keys then, not the list.
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (isEnter(static_cast<QKeyEvent *>(event))) {
             emit applyKey();
             return true;
         }
@@ -323,11 +325,17 @@ bool ListEditor::eventFilter(QObject *watched, QEvent *event)
             || ke->matches(QKeySequence::SelectAll) || ke->matches(QKeySequence::Undo)
             || ke->matches(QKeySequence::Redo))
             return false;
-        if (box == m_ui->tFreq)
-            return freqKeyPress(ke);
-        if (box == m_ui->tPI)
-            return piKeyPress(ke);
-        return false;
+        if (box != m_ui->tFreq && box != m_ui->tPI)
+            return false;
+        // Enter moves on to the next box.
+        if (isEnter(ke)) {
+            QWidget *next = box == m_ui->tFreq ? static_cast<QWidget *>(m_ui->tName) : m_ui->coBW;
+            next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (editsRatherThanTypes(ke))
+            return false;
+        return box == m_ui->tFreq ? freqTextFiltered(ke->text()) : piTextFiltered(ke->text());
     }
     case QEvent::FocusIn:
         // After the focus change is complete, so a mouse click does not undo it.

@@ -51,8 +51,8 @@ protected:
 
 private:
     void clearBoxes();
-    bool freqKeyPress(QKeyEvent *e);
-    bool piKeyPress(QKeyEvent *e);
+    bool freqTextFiltered(const QString &text) const;
+    bool piTextFiltered(const QString &text);
     bool arrowKeyDown(QLineEdit *box, QKeyEvent *e);
     void setEdited(bool edited);
     bool keepsKey(QObject *box, const QKeyEvent *e) const;

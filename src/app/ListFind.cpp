@@ -4,23 +4,16 @@
 #include "ui_frmMain.h"
 
 #include "CommandState.h"
-#include "Commands.h"
 #include "Dialogs.h"
 #include "ListEditor.h"
 #include "MemoryListModel.h"
 
 #include <QKeyEvent>
 
-ListFind::ListFind(Ui::frmMain *ui, const MemoryListModel *model, const Commands *commands, const CommandState *state,
-                   Dialogs *dialogs, ListEditor *editor, QObject *parent)
+ListFind::ListFind(Ui::frmMain *ui, const MemoryListModel *model, const CommandState *state, Dialogs *dialogs,
+                   ListEditor *editor, QObject *parent)
     : QObject(parent), m_ui(ui), m_model(model), m_state(state), m_dialogs(dialogs), m_editor(editor)
 {
-    const Commands &c = *commands;
-    connect(c[Commands::Find], &QAction::triggered, this, &ListFind::open);
-    connect(c[Commands::FindNext], &QAction::triggered, this, &ListFind::findNext);
-    connect(c[Commands::FindPrevious], &QAction::triggered, this, &ListFind::findPrevious);
-    // Enter is Find next, and waits as that command does.
-    connect(m_ui->tFind, &QLineEdit::returnPressed, c[Commands::FindNext], &QAction::trigger);
     connect(m_ui->lList, &ChannelListView::typed, this, &ListFind::nameTyped);
     m_ui->tFind->installEventFilter(this);
     m_ui->tFind->hide();

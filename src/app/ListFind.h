@@ -6,7 +6,6 @@
 #include <QObject>
 
 class CommandState;
-class Commands;
 class Dialogs;
 class ListEditor;
 class MemoryListModel;
@@ -23,8 +22,8 @@ class ListFind : public QObject
     Q_OBJECT
 
 public:
-    ListFind(Ui::frmMain *ui, const MemoryListModel *model, const Commands *commands, const CommandState *state,
-             Dialogs *dialogs, ListEditor *editor, QObject *parent = nullptr);
+    ListFind(Ui::frmMain *ui, const MemoryListModel *model, const CommandState *state, Dialogs *dialogs,
+             ListEditor *editor, QObject *parent = nullptr);
 
     void open();
     void close();

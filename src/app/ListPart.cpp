@@ -32,8 +32,13 @@ ListPart::ListPart(Ui::frmMain *ui, MemoryListModel *model, QUndoStack *undo, Co
       m_dialogs(dialogs), m_notice(notice), m_editor(new ListEditor(ui, model, undo, state, dialogs, this)),
       m_show([editor = m_editor](const Selection &s) { editor->showRows(s.rows, s.current); })
 {
-    new ListFind(ui, model, commands, state, dialogs, m_editor, this); // finding a station, beside the editor
+    auto *find = new ListFind(ui, model, state, dialogs, m_editor, this); // finding a station, beside the editor
     const Commands &c = *commands;
+    connect(c[Commands::Find], &QAction::triggered, find, &ListFind::open);
+    connect(c[Commands::FindNext], &QAction::triggered, find, &ListFind::findNext);
+    connect(c[Commands::FindPrevious], &QAction::triggered, find, &ListFind::findPrevious);
+    // Enter in the find field is Find next, and waits as that command does.
+    connect(ui->tFind, &QLineEdit::returnPressed, c[Commands::FindNext], &QAction::trigger);
     connect(c[Commands::Apply], &QAction::triggered, m_editor, &ListEditor::cAply_Click);
     connect(m_editor, &ListEditor::applyKey, c[Commands::Apply], &QAction::trigger);
     connect(c[Commands::Clear], &QAction::triggered, m_editor, &ListEditor::cClr_Click);
@@ -177,13 +182,20 @@ void ListPart::pushMove(const QList<int> &rows, const QList<int> &order, const Q
                            {rows, current}));
 }
 
-void ListPart::cIns_Click()
+// With no line selected, a command on the selection beeps.
+QList<int> ListPart::selectedRowsOrBeep()
 {
     const QList<int> rows = m_editor->selectedRows();
-    if (rows.isEmpty()) {
+    if (rows.isEmpty())
         m_dialogs->beep();
+    return rows;
+}
+
+void ListPart::cIns_Click()
+{
+    const QList<int> rows = selectedRowsOrBeep();
+    if (rows.isEmpty())
         return;
-    }
     const int count = int(rows.size());
     MemoryTable table = m_model->table();
     table.insertEmptyAt(rows.first() + 1, count);
@@ -206,11 +218,9 @@ void ListPart::cIns_Click()
 
 void ListPart::cDel_Click()
 {
-    const QList<int> rows = m_editor->selectedRows();
-    if (rows.isEmpty()) {
-        m_dialogs->beep();
+    const QList<int> rows = selectedRowsOrBeep();
+    if (rows.isEmpty())
         return;
-    }
     QList<int> positions;
     for (int row : rows)
         positions << row + 1;

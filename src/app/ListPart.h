@@ -68,6 +68,7 @@ private:
     void pushStep(QUndoCommand *step);
     void putOnClipboard(const QVector<MemoryEntry> &channels, bool withHeader = false);
     void pushMove(const QList<int> &rows, const QList<int> &order, const QString &text);
+    QList<int> selectedRowsOrBeep();
     void reorder(const QString &what, const QList<int> &order);
     void showMenu(const QPoint &at);
     void updateUndoTexts();
