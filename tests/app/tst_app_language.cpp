@@ -30,8 +30,6 @@ private slots:
                                 << "  CSV-Datei ist nicht kompatibel!  " << "Daten öffnen ..." << "Daten speichern ...";
         QTest::newRow("English") << "en_US" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
                                  << "Open Data ..." << "Save Data ...";
-        QTest::newRow("C") << "C" << "    &Connect" << "Sort by frequency" << "  CSV-File is not compatible!  "
-                           << "Open Data ..." << "Save Data ...";
     }
     void window()
     {

@@ -22,6 +22,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -141,6 +142,19 @@ public:
         QApplication::sendEvent(on, &event);
         QApplication::setActiveWindow(window.get()); // back from the menu's own window
         settle();
+    }
+
+    // A file dropped on the window as a file manager drops it: whether the
+    // window took it, on entering or on the drop.
+    bool dropFile(const QString &path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        return enter.isAccepted() || drop.isAccepted();
     }
 
     // A whole edit of one line: select it, fill the boxes, check the
