@@ -229,14 +229,13 @@ private slots:
         QTest::newRow("option of another command") << "sync --verify" << "" << 2 << "--verify belongs to upload";
         QTest::newRow("missing file") << "show /nonexistent.csv" << "" << 5 << "/nonexistent.csv: no such file";
         QTest::newRow("a folder as the file") << "show /tmp" << "" << 5 << "/tmp: not a regular file";
-        QTest::newRow("a port typed, never there") << "-p /dev/ttyNONE7 sync" << "" << 3 << "/dev/ttyNONE7 is not there";
     }
     void failures()
     {
         startSim(cell<QString>("simulator"));
         QString arguments = cell<QString>("arguments");
         arguments.replace("FILE", file(kThree));
-        const Result r = arguments.startsWith("-p") ? cli(arguments.split(' ')) : onSim(arguments);
+        const Result r = onSim(arguments);
         QTEST(r.code, "code");
         QVERIFY2(r.err.contains(cell<QString>("message").toUtf8()), r.err);
     }

@@ -130,7 +130,6 @@ private slots:
     {
         QTest::addColumn<QString>("raw");
         QTest::addColumn<MemoryEntry>("entry");
-        QTest::newRow("no line") << "" << entry(-1, 0, "", "0000", 0, 0);
         QTest::newRow("short PI, blanks trimmed") << "1,87600,0,1,  1A ,X" << entry(1, 87600, "X", "  1A", 0, 1);
         QTest::newRow("below the FM limit") << "1, 87000.5kHz" << entry(0, 87000, "", "0000", 0, 0);
         QTest::newRow("clamped") << "1,99999999999,-1,300" << entry(0, 2147483647, "", "0000", 0, 255);

@@ -116,7 +116,6 @@ private slots:
         QTest::addColumn<int>("selected");
         const PortRecord uart = portRecord("ttyS0", "UART"), ch340 = portRecord("ttyUSB0", "USB-SERIAL CH340");
         const PortRecord acm = portRecord("ttyACM0", "Radio"), bt = portRecord("rfcomm0", "Bluetooth link");
-        QTest::newRow("plugged in") << QList{uart, ch340, acm} << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << "" << 2;
         QTest::newRow("two came: the last") << QList{uart, acm, bt} << QStringList{"/dev/ttyS0"} << "" << 2;
         QTest::newRow("chosen by hand, still there") << QList{uart, ch340, acm} << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"}
                                                       << "/dev/ttyS0" << 0;

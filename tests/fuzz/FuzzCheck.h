@@ -24,16 +24,6 @@ inline QByteArray bytes(const uint8_t *data, size_t size)
     return QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
 }
 
-// The input as UTF-16 code units, lone surrogates and all: whatever a QString holds.
-inline QString utf16(const uint8_t *data, size_t size)
-{
-    QString s(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
-    QChar *d = s.data();
-    for (qsizetype i = 0; i < s.size(); ++i)
-        d[i] = QChar(static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
-    return s;
-}
-
 // Name and PI at their full width, and never a NUL on screen, in a file or on the wire.
 inline bool cleanFields(const MemoryEntry &e)
 {
