@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "settings/ProgramSettings.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -150,7 +151,9 @@ void FilesPart::showRecentMenu(const QPoint &at)
 
 QString FilesPart::droppedFile(const QMimeData *data) const
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !(*m_commands)[Commands::Load]->isEnabled())
+    // Behind an open box or dialog the list stays as the box shows it.
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !(*m_commands)[Commands::Load]->isEnabled()
+        || QApplication::activeModalWidget())
         return QString();
     const QUrl url = data->urls().constFirst();
     const QString path = url.toLocalFile();

@@ -250,9 +250,10 @@ private slots:
     }
 
     // In a message box and a file dialog, keys do what the box does: the list
-    // behind it stays as it was, and Escape closes the box without touching
-    // the abort flag. An assistive tool's press returns before the box it
-    // leads to opens: a box opened inside the call would keep the tool waiting.
+    // behind it stays as it was, a file dropped on the window included, and
+    // Escape closes the box without touching the abort flag. An assistive
+    // tool's press returns before the box it leads to opens: a box opened
+    // inside the call would keep the tool waiting.
     void keysStayInBoxes_data()
     {
         QTest::addColumn<QString>("box");
@@ -272,8 +273,11 @@ private slots:
         const QVector<MemoryEntry> entries = h.window->table().entries();
         const int steps = h.window->undoStack()->index();
         QGuiApplication::clipboard()->setText("90000;PASTED;;0;1\r\n");
+        QVERIFY(writeBytes(m_store.file("dropped.csv"), memoryFile({"90000;DROPPED;;0;1"}, 4)));
         bool typed = false;
-        const auto typeIntoModal = [&typed] {
+        bool dropped = false;
+        const auto typeIntoModal = [&] {
+            dropped = h.dropFile(m_store.file("dropped.csv"));
             typeListKeys(QApplication::activeModalWidget());
             typed = true;
             if (QWidget *open = QApplication::activeModalWidget()) // so a failure cannot hang the test
@@ -303,6 +307,7 @@ private slots:
             h.trigger("actLoad");
         }
         QVERIFY(typed);
+        QVERIFY(!dropped);
         QVERIFY(!h.window->abortFlag());
         QCOMPARE(h.window->table().entries(), entries);
         QCOMPARE(h.window->undoStack()->index(), steps);
