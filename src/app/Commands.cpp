@@ -4,6 +4,7 @@
 #include "CommandState.h"
 #include "ui_frmMain.h"
 
+#include <QApplication>
 #include <QUndoStack>
 
 Commands::Commands(QWidget *window, Ui::frmMain *ui, const CommandState *state, const QUndoStack *undo)
@@ -76,7 +77,12 @@ QAction *Commands::forButton(Id id, const char *name, QAbstractButton *button, c
     QAction *a = make(id, name, button->accessibleName(), keys);
     a->setToolTip(button->toolTip());
     a->setEnabled(button->isEnabled());
-    QObject::connect(button, &QAbstractButton::clicked, a, &QAction::trigger);
+    // Qt keeps the mouse and the keys from a window behind a box or dialog, not
+    // an assistive tool's press: that one does nothing there either.
+    QObject::connect(button, &QAbstractButton::clicked, a, [a] {
+        if (!QApplication::activeModalWidget())
+            a->trigger();
+    });
     QObject::connect(a, &QAction::changed, button, [a, button] { button->setEnabled(a->isEnabled()); });
     return a;
 }
