@@ -6,7 +6,6 @@
 #include "text/Translations.h"
 
 #include <QCheckBox>
-#include <QProcess>
 #include <QScopeGuard>
 
 class tst_AppLanguage : public QObject
@@ -49,21 +48,6 @@ private slots:
         QTEST(h.dialogs.fileRequests.value(1).title, "saveTitle");
     }
 
-    // A translation put in the installed folder is taken before the built-in ones.
-    void installedFolderFirst()
-    {
-        const QString file = Translations::installedFolder() + "/presetta_fr.qm";
-        const auto restore = qScopeGuard([file] {
-            Translations::install(qApp, QLocale::c());
-            QFile::remove(file);
-            QDir().rmpath(Translations::installedFolder());
-        });
-        QVERIFY(QDir().mkpath(Translations::installedFolder()));
-        QVERIFY(QFile::copy(":/i18n/presetta_de.qm", file));
-        QVERIFY(Translations::install(qApp, QLocale(QLocale::French, QLocale::France)));
-        QCOMPARE(QCoreApplication::translate("Commands", "Sort by frequency"), "Nach Frequenz sortieren");
-    }
-
     // Counts take their language's singular and plural. (The English forms, in
     // the C locale too, show in every test that reads a transfer's word.)
     void plurals_data()
@@ -79,22 +63,6 @@ private slots:
         const auto restore = qScopeGuard([] { Translations::install(qApp, QLocale::c()); });
         Translations::install(qApp, QLocale(cell<QString>("locale")));
         QTEST(QCoreApplication::translate("TransferWords", "%n channel(s) received", nullptr, cell<int>("count")), "text");
-    }
-
-    // presetta-cli takes the language from the environment, as a shell starts it.
-    void cli()
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-            env.remove(name);
-        env.insert("LANG", "de_DE.UTF-8");
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(PRESETTA_CLI, {"--help"});
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0),
-                 "Aufruf: presetta-cli [-p PORT] [-q] BEFEHL [ARGUMENTE]");
     }
 };
 

@@ -136,8 +136,6 @@ private slots:
             << QStringList{"", "x1x1", "", "", "", ""} << "" << 2 << "tFreq" << 0 << "" << "" << true;
         QTest::newRow("frequency: typed, Up twice from line 2, Escape, Down") << 1 << "tFreq" << "9<Up><Up><Escape><Down>"
             << QStringList{"AM", "1008", "B", "", "4k", ""} << "1008" << 1 << "tFreq" << 0 << "" << "" << false;
-        QTest::newRow("name: Down on the last line") << 98 << "tName" << "<End><Down>"
-            << QStringList{"FM", "108000", "D", "0000", "AUTO", "AUTO"} << "" << 98 << "tName" << 0 << "" << "" << false;
         QTest::newRow("name: Ctrl+Up steps, Insert moves nothing") << 4 << "tName" << "<Ctrl+Up><Insert>"
             << blank << "" << 3 << "tName" << 0 << "" << "" << false;
         QTest::newRow("PI: no arrows; Escape beeps") << 0 << "tPI" << "<End><Down><Escape>"
@@ -255,10 +253,6 @@ private slots:
         // The selected channel followed; the orders themselves are the core's.
         QTest::newRow("Sort by name") << QList<int>{1} << "" << "actSortByName" << QStringList{"01 S1", "02 S11", "03 S12"}
                                       << QList<int>{9} << "Sort by name" << "";
-        QTest::newRow("Sort by frequency") << QList<int>{1} << "" << "actSortByFrequency"
-            << QStringList{"01 S1", "02 S2", "03 S3"} << QList<int>{1} << "Sort by frequency" << "";
-        QTest::newRow("Empty channels last") << QList<int>{1} << "" << "actEmptiesLast"
-            << QStringList{"01 S1", "02 S2", "03 S3"} << QList<int>{1} << "Move empty channels to the end" << "";
         QTest::newRow("Load") << QList<int>{0} << "" << "actLoad" << QStringList{"01 X"} << QList<int>{0}
                               << "Load other.csv" << "";
     }
@@ -297,16 +291,6 @@ private slots:
         QCOMPARE(h().selectedLines(), selectedAfter);
     }
 
-    // A list in order already: sorting it is no step.
-    void sortedAgain()
-    {
-        QVERIFY(startWith(fortyFive()));
-        h().trigger("actSortByName");
-        const int steps = history()->count();
-        h().trigger("actSortByName");
-        QCOMPARE(history()->count(), steps);
-    }
-
     // Dropped on another line, the line held lands there and the other
     // selected ones keep their distance, as that many Ups or Downs take them.
     void drag_data()
@@ -339,14 +323,6 @@ private slots:
         QCOMPARE(entries(), dropped);
         QCOMPARE(h().lines(), shown);
         QCOMPARE(h().selectedLines(), selected);
-    }
-
-    void dragOntoItself()
-    {
-        QVERIFY(startWith(fortyFive()));
-        h().clickLine(6);
-        QVERIFY(!drop(6));
-        QCOMPARE(history()->count(), 1); // the load
     }
 
     // The clipboard holds what Save writes, and cells for a spreadsheet. (In a

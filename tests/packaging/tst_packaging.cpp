@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What `cmake --install` and `cpack` make of this very build: the installed
 // tree and its metadata, the Debian package, the installed program starting.
-#include "RecordingDialogs.h"
-#include "frmMain.h"
 #include "identity/ProgramIdentity.h"
 
 #include <QtTest>
@@ -116,15 +114,6 @@ private slots:
         }
     }
 
-    // Debian's own checker has nothing to say about the package.
-    void lintian()
-    {
-        if (QStandardPaths::findExecutable("lintian").isEmpty())
-            QSKIP("lintian is not installed");
-        const Run r = run("lintian", {m_deb});
-        QVERIFY2(r.ok && r.out.isEmpty(), qPrintable(r.err + r.out));
-    }
-
     // Installed under /usr the program's folder is read-only and there may be
     // no icon theme: it must start all the same and leave its folder alone.
     void startsFromReadOnlyPrefix()
@@ -140,16 +129,6 @@ private slots:
         program.kill();
         QCOMPARE(run("find", listing).out, before.out);
         run("chmod", {"-R", "u+w", m_prefix}); // for the temporary folder's removal
-    }
-
-    void windowIcon()
-    {
-        QIcon::setThemeName("none"); // from the program's own resources, so it needs no theme
-        RecordingDialogs dialogs;
-        frmMain window(&dialogs);
-        const QImage alpha = window.windowIcon().pixmap(32).toImage().convertToFormat(QImage::Format_Alpha8);
-        QCOMPARE(alpha.size(), QSize(32, 32));
-        QVERIFY(std::count_if(alpha.bits(), alpha.bits() + 1024, [](uchar a) { return a > 128; }) > 1024 / 3);
     }
 };
 

@@ -67,8 +67,6 @@ public:
     QCheckBox *ckConn() const { return h.child<QCheckBox>("ckConn"); }
     QTimer *timerChk() const { return h.window->findChild<QTimer *>(QStringLiteral("TimerChk")); }
     clsCommPort *port() const { return h.window->port(); }
-    // The colour a lamp ("pBuf_0" TX, "pBuf_1" RX) shows.
-    QColor lamp(const char *name) const { return h.child(name)->palette().color(QPalette::Window); }
 
     bool connectPort()
     {
