@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Port discovery: inventory rules, the enumerator, port choice, POSIX and virtual ports.
+// Port discovery: port choice, POSIX and virtual ports.
 #include "PseudoTerminal.h"
 #include "FakePorts.h"
 #include "TestFiles.h"
 #include "ports/ExtraPorts.h"
 #include "ports/PortChoice.h"
-#include "ports/PortRules.h"
 #include "ports/SerialPortFacts.h"
 #include "ports/SystemPortSource.h"
 
@@ -14,78 +13,18 @@
 #include <QTest>
 
 namespace {
-const QString kPorts = QStringLiteral("{4d36e978-e325-11ce-bfc1-08002be10318}");
-const QString kModem = QStringLiteral("{4d36e96d-e325-11ce-bfc1-08002be10318}");
-const QString kComInterface = QStringLiteral("{86e0d1e0-8089-11d0-9ce4-08003e301f73}");
-const QString kBth = QStringLiteral("HKLM\\SYSTEM\\CurrentControlSet\\services\\BTHPORT\\Parameters\\LocalServices\\");
-
 struct FakeRegistry : RegistryReader {
     QMap<QString, QVariant> values;
     QVariant allKeys(const QString &) const override { return QVariantList{QVariant()}; }
     QVariant value(const QString &path) const override { return values.value(path); }
 };
-
-// The names of the Bluetooth services {A} and {B}.
-FakeRegistry registry()
-{
-    FakeRegistry r;
-    r.values[kBth + "{A}\\0\\ServiceName"] = "My \"Radio\"";
-    r.values[kBth + "{B}\\0\\ServiceName"] = QByteArray(reinterpret_cast<const char *>(u"SPP\0x"), 10); // UTF-16, low byte first
-    return r;
-}
-
-InventoryItem item(const QString &classGuid, const QString &caption, const QString &pnp, const QString &description,
-                   const QString &service = QString())
-{
-    return InventoryItem{classGuid, caption, pnp, description, QString(), QString(), service};
-}
 } // namespace
-
-Q_DECLARE_METATYPE(InventoryItem)
 
 class TestPorts : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void recordFor_data()
-    {
-        QTest::addColumn<InventoryItem>("item");
-        QTest::addColumn<QString>("port"); // "" when not listed
-        QTest::addColumn<int>("portNum");
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("vid");
-        QTest::addColumn<QString>("pid");
-        QTest::addColumn<QString>("did");
-        QTest::addColumn<QString>("service");
-        const auto listed = [](const char *tag, const InventoryItem &item, const char *port, int portNum, const char *description,
-                               const char *vid, const char *pid, const char *did, const char *service) {
-            QTest::newRow(tag) << item << port << portNum << description << vid << pid << did << service;
-        };
-        const auto notListed = [](const char *tag, const InventoryItem &item) { QTest::newRow(tag) << item << "" << 0 << "" << "" << "" << "" << ""; };
-        listed("USB", item(kPorts, "CH340 (COM5)", "USB\\VID_1A86&PID_7523\\5&2A&2", "CH340"), "COM5", 5, "CH340", "1A86", "7523", "5&2A&2", "USB");
-        listed("last (COM, any case", item(kPorts, "Straße (com2) x (com12) 3", "R\\P\\1", "X"), "com12 3", 12, "X", "0000", "0000", "1", "R");
-        listed("Bluetooth, modem", item(kModem, "BT (COM10)", "BTHENUM\\{A}_LOCALMFG\\7&1", "BT", "BTHMODEM"), "COM10", 10, "My 'Radio' (Bluetooth)", "0000", "0000", "7&1", "BTHENUM");
-        listed("Bluetooth, COM interface", item(kComInterface, "BT (COM11)", "BTHENUM\\{B}\\7", "BT", "bthmodem"), "COM11", 11, "SPP (Bluetooth)", "0000", "0000", "7", "BTHENUM");
-        notListed("printer port", item(kPorts, "Printer (LPT1)", "ACPI\\PNP0400\\0", "Printer"));
-        notListed("class in upper case", item(kPorts.toUpper(), "X (COM3)", "R\\P\\1", "X"));
-    }
-    void recordFor()
-    {
-        QFETCH(InventoryItem, item);
-        QFETCH(QString, port);
-        const std::optional<PortRecord> r = PortRules::recordFor(item, registry());
-        QCOMPARE(r.has_value(), !port.isEmpty());
-        const PortRecord record = r.value_or(PortRecord());
-        QCOMPARE(record.port, port);
-        QTEST(int(record.portNum), "portNum");
-        QTEST(record.description, "description");
-        QTEST(record.vid, "vid");
-        QTEST(record.pid, "pid");
-        QTEST(record.did, "did");
-        QTEST(record.service, "service");
-    }
-
     void preselect_data()
     {
         QTest::addColumn<QList<PortRecord>>("records");

@@ -8,13 +8,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <functional>
-
-using FlagSetter = void (clsCommPort::*)(bool);
-using FlagGetter = bool (clsCommPort::*)() const;
-using WaitOp = std::function<QString(clsCommPort &)>;
-Q_DECLARE_METATYPE(WaitOp)
-
 struct Line {
     PseudoTerminal pty;
     clsCommPort port;
@@ -42,52 +35,6 @@ class TestSerial : public QObject
 private slots:
     void cleanup() { Clock::setSource({}); }
 
-    // "baud,parity,data bits,stop bits"; a text of another shape changes nothing.
-    void settingsText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<int>("parity");
-        QTest::newRow("blanks inside numbers") << " 1 9 2 0 0 ,N,\t7\n, 2 " << "19200,N,7,2" << 0;
-        QTest::newRow("unknown rate") << "14400,E,7,2" << "9600,E,7,2" << 2;
-        QTest::newRow("space, lower case") << "128000,s,4,1" << "128000,S,4,1" << 4;
-        QTest::newRow("three fields") << "9600,N,8" << "0,N,0,1" << 0;
-    }
-    void settingsText()
-    {
-        QFETCH(QString, text);
-        clsCommPort p;
-        p.setCSettings(text);
-        QTEST(p.cSettings(), "settings");
-        QTEST(int(p.cParity()), "parity");
-    }
-
-    // A flag's bit in the flags word (bit 0 always set), and back; bits from 15 on belong to nothing.
-    void flagProperties_data()
-    {
-        QTest::addColumn<FlagSetter>("set");
-        QTest::addColumn<FlagGetter>("get");
-        QTest::addColumn<quint32>("word");
-        QTest::newRow("CTS flow") << &clsCommPort::setPEnableCtsFlow << &clsCommPort::pEnableCtsFlow << 0x0005u;
-        QTest::newRow("DSR flow") << &clsCommPort::setPEnableDsrFlow << &clsCommPort::pEnableDsrFlow << 0x0009u;
-        QTest::newRow("XON/XOFF out") << &clsCommPort::setPEnableXonOffOut << &clsCommPort::pEnableXonOffOut << 0x0101u;
-        QTest::newRow("XON/XOFF in") << &clsCommPort::setPEnableXonOffIn << &clsCommPort::pEnableXonOffIn << 0x0201u;
-        QTest::newRow("abort on error") << &clsCommPort::setPEnableAbortOnError << &clsCommPort::pEnableAbortOnError << 0x4001u;
-    }
-    void flagProperties()
-    {
-        QFETCH(FlagSetter, set);
-        QFETCH(FlagGetter, get);
-        QFETCH(quint32, word);
-        clsCommPort p;
-        (p.*set)(true);
-        QCOMPARE(p.pSetBitFieldsInfo(), word);
-        clsCommPort q;
-        q.pGetBitFieldsInfo(word | 0xFFFF8000u);
-        QVERIFY((q.*get)());
-        QCOMPARE(q.pSetBitFieldsInfo(), word);
-    }
-
     void openAndClose_data()
     {
         QTest::addColumn<QString>("settings");
@@ -106,7 +53,6 @@ private slots:
         QVERIFY(l.pty.open(nullptr));
         l.port.setCPortPath(l.pty.slavePath() + (device ? "" : "-missing"));
         l.port.setCSettings(settings);
-        l.port.setPWriteTotalTimeoutConstant(700);
         QCOMPARE(l.port.cOpen(true), device); // a refused configuration closed it again, quietly
         QCOMPARE(l.port.IsOpen(), usable);
         QCOMPARE(l.port.TimerEnabled(), device);
@@ -115,7 +61,6 @@ private slots:
             QVERIFY2(!l.port.cOpen(false), "open already");
             l.port.setCSettings(QStringLiteral("9600,E,7,2"));
             QCOMPARE(l.port.cSettings(), settings); // not while open
-            QCOMPARE(l.port.pWriteTotalTimeoutConstant(), 700); // kept by the device
         }
         QCOMPARE(l.port.cClose(), usable);
         QCOMPARE(l.port.TimerEnabled(), device && !usable); // only a successful close stops it
@@ -149,31 +94,22 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(written.value(0).value(0).toByteArray(), QByteArray("b\x80\xFC?\r\n"), 5000);
     }
 
-    // The clock moves 40 ms at every reading, so passes are counted, not timed.
-    void waits_data()
+    // A line read as the transfers read it; the clock moves 40 ms at every
+    // reading, so passes are counted, not timed.
+    void readLine_data()
     {
-        QTest::addColumn<WaitOp>("wait");
         QTest::addColumn<QByteArray>("first"); // in the buffer at the start
         QTest::addColumn<QByteArray>("later"); // sent after one pass
         QTest::addColumn<QTime>("start");
         QTest::addColumn<QString>("result");
         QTest::addColumn<int>("passes"); // 0: not counted
         const QTime noon(12, 0);
-        const QByteArray none;
-        QTest::newRow("line: completed by a later poll, CR alone ends it")
-            << WaitOp([](clsCommPort &p) { return p.cReadLine(10); }) << QByteArray("AB") << QByteArray("C\r") << noon << "ABC" << 0;
-        QTest::newRow("line: the rest after its end is lost")
-            << WaitOp([](clsCommPort &p) { return p.cReadLine(10); }) << QByteArray("AB\r\nCD\n") << none << noon << "AB" << 1;
-        QTest::newRow("bytes: 0 and 0 mean one and 0.25 s") << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(0, 0); }) << none << none << noon << "" << 7;
-        QTest::newRow("bytes: never cut")
-            << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(3, 10); }) << QByteArray("AB") << QByteArray("CDE") << noon << "ABCDE" << 0;
-        QTest::newRow("bytes: midnight ends the wait")
-            << WaitOp([](clsCommPort &p) { return p.cWaitForBytes(100, 30); }) << QByteArray("AB") << none << QTime(23, 59, 59, 900) << "AB" << 2;
-        QTest::newRow("data: time-out 0 means 0.1 s") << WaitOp([](clsCommPort &p) { return p.cWaitForData(0); }) << none << none << noon << "" << 3;
+        QTest::newRow("completed by a later poll, CR alone ends it") << QByteArray("AB") << QByteArray("C\r") << noon << "ABC" << 0;
+        QTest::newRow("the rest after its end is lost") << QByteArray("AB\r\nCD\n") << QByteArray() << noon << "AB" << 1;
+        QTest::newRow("midnight ends the wait") << QByteArray("AB") << QByteArray() << QTime(23, 59, 59, 900) << "" << 2;
     }
-    void waits()
+    void readLine()
     {
-        QFETCH(WaitOp, wait);
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, later);
         QFETCH(QTime, start);
@@ -187,11 +123,11 @@ private slots:
             l.pty.write(++readings == 2 ? later : QByteArray());
             return base.addMSecs(40 * readings);
         });
-        QTEST(wait(l.port), "result");
+        QTEST(l.port.cReadLine(10), "result");
         if (passes)
             QCOMPARE(readings - 1, passes);
         QVERIFY(l.arrive("!?"));
-        QCOMPARE(l.port.cInput(), QStringLiteral("!?")); // the wait left nothing behind
+        QCOMPARE(l.port.cInput(), QStringLiteral("!?")); // the read left nothing behind
     }
 
     // With text waiting the far end goes, or an OnComm handler fails; a closed port raises nothing more.
