@@ -27,6 +27,12 @@ struct Client {
         port.setPortName(parsed && sim.start() ? sim.devicePath() : QString());
         return port.open(QIODevice::ReadWrite);
     }
+    QByteArray ask(const QByteArray &command, int lines) // what came back once `lines` line ends arrived
+    {
+        got.clear();
+        port.write(command);
+        return QTest::qWaitFor([&] { return got.count('\n') >= lines; }, 5000) ? got : "<no reply>";
+    }
 };
 
 class TestSim : public QObject
@@ -84,10 +90,13 @@ private slots:
         QTest::addColumn<int>("heard");
         QTest::addColumn<bool>("stored");
         const QByteArray entry = "S5,100400,0,0,,\n";
+        const QByteArray junk("\x00\x1b\xfe\xff#~?*=garbage=\x7f\x01\r\n", 21);
         QTest::newRow("download") << "" << entry + "S12,144,4,1,1a2B,A,B\ns" << QByteArray("S:128\r\nS:128\r\nr:1\r\nv:presetta-sim 1.0\r\n"
             "m:99\r\ns:0\r\no:0\r\na:144,27000\r\nf:65000,108000\r\n5,100400,0,0,,\r\n12,144,4,1,1a2B,A,B\r\n") << 3 << true;
         QTest::newRow("clock, CR before LF") << "" << QByteArray("$time: 07:05:09\r\n$time: 24:00:00\n") << QByteArray("T:07:05:09\r\nT:ERR\r\n") << 2 << false;
+        QTest::newRow("--lf, --status") << "--lf --status 33" << entry << QByteArray("S:33\n") << 1 << true;
         QTest::newRow("--status, own checks decide") << "--status 0" << QByteArray("S5,5,0,0,,\n") << QByteArray("S:0\r\n") << 1 << false;
+        QTest::newRow("--garbage before") << "--garbage before" << entry << junk + "S:128\r\n" << 1 << true;
     }
     void exchanges()
     {
@@ -103,6 +112,21 @@ private slots:
         QCOMPARE(c.got, reply);
         QTEST(int(heard.count()), "heard");
         QTEST(c.sim.memories().storedNumbers().contains(5), "stored");
+    }
+
+    // The memories kept in a file outlive the simulator.
+    void storeAcrossRuns()
+    {
+        QTemporaryDir dir;
+        const QStringList args{QStringLiteral("--store"), dir.filePath(QStringLiteral("memories.txt"))};
+        auto first = std::make_unique<Client>(args);
+        QVERIFY(first->start());
+        QCOMPARE(first->ask("S9,144,4,1,,a,b\xE4\nS1,100400,0,0,,\n", 2), QByteArray("S:128\r\nS:128\r\n"));
+        const QByteArray before = first->ask("s", 9);
+        first.reset(); // stopped: the memories go to the file
+        Client second(args);
+        QVERIFY(second.start());
+        QCOMPARE(second.ask("s", 9), before);
     }
 
     void portRegistration()
