@@ -114,6 +114,15 @@ private slots:
         }
     }
 
+    // Debian's own checker has nothing to say about the package.
+    void lintian()
+    {
+        if (QStandardPaths::findExecutable("lintian").isEmpty())
+            QSKIP("lintian is not installed");
+        const Run r = run("lintian", {m_deb});
+        QVERIFY2(r.ok && r.out.isEmpty(), qPrintable(r.err + r.out));
+    }
+
     // Installed under /usr the program's folder is read-only and there may be
     // no icon theme: it must start all the same and leave its folder alone.
     void startsFromReadOnlyPrefix()
