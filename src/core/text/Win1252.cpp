@@ -24,6 +24,12 @@ char highByte(char16_t c)
     }
     return '?';
 }
+
+// A character's byte, or "?".
+char byteOf(char16_t c)
+{
+    return (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) ? static_cast<char>(c) : highByte(c);
+}
 } // namespace
 
 QString decode(const QByteArray &bytes)
@@ -41,14 +47,8 @@ QByteArray encode(const QString &text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char *d = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            d[i] = static_cast<char>(c);
-        } else {
-            d[i] = highByte(c);
-        }
-    }
+    for (qsizetype i = 0; i < text.size(); ++i)
+        d[i] = byteOf(text[i].unicode());
     return out;
 }
 
@@ -61,7 +61,7 @@ QString representable(const QString &text)
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             out += QLatin1Char('?');
             ++i;
-        } else if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || highByte(c) != '?') {
+        } else if (c == u'?' || byteOf(c) != '?') {
             out += QChar(c);
         } else {
             out += QLatin1Char('?');
