@@ -39,7 +39,6 @@ public:
     void Form_Load(const QString &file = QString());
 
     const MemoryTable &table() const;
-    MemoryListModel *listModel() const { return m_model; }
     QUndoStack *undoStack() const { return m_undo; }
     CommandState *state() const { return m_state; }
     Commands *commands() const { return m_commands; }
